@@ -58,6 +58,8 @@ TEST(ToolBar, StripHasEighteenPositionsWithTooltipsAndOneCheckGroup) {
 TEST(ToolBar, InsertModeFollowsTheButtons) {
   RecordingOwner owner;
   CDToolBar bar(&owner);
+  EXPECT_EQ(owner.log, "off "); // initialisation presses "选择"
+  owner.log.clear();
   bar.ActionFor(141)->trigger(); // 图片
   EXPECT_TRUE(owner.insertMode);
   EXPECT_EQ(owner.insertKind, 122);
