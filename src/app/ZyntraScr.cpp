@@ -16,7 +16,7 @@ namespace {
 
 Rect FromQRect(const QRect& r) { return Rect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 
-}  // namespace
+} // namespace
 
 CZyntraScr::CZyntraScr(AppServices services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
@@ -62,7 +62,8 @@ void CZyntraScr::Initialise() {
 
   SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings);
   setWindowTitle(QString::fromStdString(loaded.screenCaption));
-  if (loaded.toolBarCaption) toolBar->setWindowTitle(QString::fromStdString(*loaded.toolBarCaption));
+  if (loaded.toolBarCaption)
+    toolBar->setWindowTitle(QString::fromStdString(*loaded.toolBarCaption));
   if (loaded.screenRect) MoveToDesktopRect(*loaded.screenRect);
   update();
 
@@ -86,12 +87,12 @@ bool CZyntraScr::ExitSystem() {
     const std::string question = "文件已经修改，是否保存文件" + doc.Path() + "?";
     switch (services_.prompts->MessageBox(question, settings.WndTitle, PromptButtons::YesNoCancel,
                                           PromptIcon::Question)) {
-      case PromptAnswer::Yes:
-        // A save that was cancelled or failed keeps the program running with the work.
-        if (!pageList->SaveProject()) return false;
-        break;
-      case PromptAnswer::No: break;
-      default: return false;
+    case PromptAnswer::Yes:
+      // A save that was cancelled or failed keeps the program running with the work.
+      if (!pageList->SaveProject()) return false;
+      break;
+    case PromptAnswer::No: break;
+    default: return false;
     }
   }
   if (playing && pageList) pageList->OnCommand(cmd::Stop);
@@ -109,12 +110,13 @@ void CZyntraScr::Shutdown() {
     windows.toolBar = FromQRect(toolBar->frameGeometry());
     windows.playList = FromQRect(pageList->frameGeometry());
     if (propertyWnd) {
-      windows.propertyWindow = Point{propertyWnd->frameGeometry().x(), propertyWnd->frameGeometry().y()};
+      windows.propertyWindow =
+          Point{propertyWnd->frameGeometry().x(), propertyWnd->frameGeometry().y()};
     }
     SaveSettings(services_.settingsPath, settings, windows, pageList->Document().Path());
   }
   delete propertyWnd.data();
-  delete pageList;  // the tree and every control go with it
+  delete pageList; // the tree and every control go with it
   pageList = nullptr;
   delete toolBar;
   toolBar = nullptr;

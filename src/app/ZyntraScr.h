@@ -27,7 +27,7 @@ struct ShowNode;
 /// ZyntraScr_Commands.cpp (selection, surface commands, arrange, property windows).
 class CZyntraScr : public QWidget, public ToolBarOwner {
   Q_OBJECT
- public:
+public:
   /// Constructs the window (not yet initialised): settings path and member defaults.
   explicit CZyntraScr(AppServices services);
   ~CZyntraScr() override;
@@ -105,16 +105,16 @@ class CZyntraScr : public QWidget, public ToolBarOwner {
   /// True once ExitSystem decided to leave.
   bool Leaving() const { return leaving_; }
 
- signals:
+signals:
   /// The run is over: the application should quit.
   void exitRequested();
 
- protected:
+protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
- private:
+private:
   AppServices services_;
   std::unique_ptr<ControlFactory> factory_;
   bool leaving_ = false;

@@ -10,7 +10,7 @@ namespace {
 
 bool IsObject(const ShowNode* node) { return node && !node->IsContainer(); }
 
-}  // namespace
+} // namespace
 
 void CZyntraScr::SelectObject(CControlWrapper* window) {
   if (window == selectedWnd) return;
@@ -43,43 +43,43 @@ void CZyntraScr::SetSurfaceColour(int32_t colour) {
 
 void CZyntraScr::SurfaceCommand(int id) {
   switch (id) {
-    case cmd::SurfaceTest:
-      PageListCommand(1032);
+  case cmd::SurfaceTest:
+    PageListCommand(1032);
+    update();
+    break;
+  case cmd::SurfaceExit: ExitSystem(); break;
+  case cmd::SurfaceDelete:
+    if (pageList) pageList->DeleteSelected();
+    break;
+  case cmd::SurfaceHideShow:
+    if (IsObject(currentNode)) {
+      currentNode->visible = !currentNode->visible;
+      if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
+    }
+    break;
+  case cmd::SurfaceFreeze:
+    if (IsObject(currentNode)) {
+      currentNode->unlocked = !currentNode->unlocked;
       update();
-      break;
-    case cmd::SurfaceExit: ExitSystem(); break;
-    case cmd::SurfaceDelete:
-      if (pageList) pageList->DeleteSelected();
-      break;
-    case cmd::SurfaceHideShow:
-      if (IsObject(currentNode)) {
-        currentNode->visible = !currentNode->visible;
-        if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
-      }
-      break;
-    case cmd::SurfaceFreeze:
-      if (IsObject(currentNode)) {
-        currentNode->unlocked = !currentNode->unlocked;
-        update();
-      }
-      break;
-    case cmd::SurfaceProperties:
-      if (!currentNode) break;
-      if (currentNode->IsPage()) {
-        ShowPropertyWindow(cmd::ScreenPropertyKind);
-        LoadPropertyWindow(cmd::ScreenPropertyKind);
-      } else if (IsObject(currentNode)) {
-        ShowPropertyWindow(static_cast<int>(currentNode->type));
-        LoadPropertyWindow(static_cast<int>(currentNode->type));
-      }
-      break;
-    case cmd::SurfacePlay:
-      PageListCommand(4106);
-      update();
-      break;
-    case cmd::SurfaceStop: PageListCommand(4107); break;
-    case cmd::SurfaceFullScreen: ArrangeObject(cmd::ArrangeFullScreen); break;
-    default: break;
+    }
+    break;
+  case cmd::SurfaceProperties:
+    if (!currentNode) break;
+    if (currentNode->IsPage()) {
+      ShowPropertyWindow(cmd::ScreenPropertyKind);
+      LoadPropertyWindow(cmd::ScreenPropertyKind);
+    } else if (IsObject(currentNode)) {
+      ShowPropertyWindow(static_cast<int>(currentNode->type));
+      LoadPropertyWindow(static_cast<int>(currentNode->type));
+    }
+    break;
+  case cmd::SurfacePlay:
+    PageListCommand(4106);
+    update();
+    break;
+  case cmd::SurfaceStop: PageListCommand(4107); break;
+  case cmd::SurfaceFullScreen: ArrangeObject(cmd::ArrangeFullScreen); break;
+  default: break;
   }
 }
 
@@ -88,28 +88,28 @@ void CZyntraScr::ArrangeObject(int code) {
   Rect r = selectedWnd->GetWindowRect();
   const Rect c{0, 0, width(), height()};
   switch (code) {
-    case cmd::ArrangeTop: r.OffsetRect(0, c.top - r.top); break;
-    case cmd::ArrangeBottom: r.OffsetRect(0, c.bottom - r.bottom); break;
-    case cmd::ArrangeLeft: r.OffsetRect(c.left - r.left, 0); break;
-    case cmd::ArrangeRight: r.OffsetRect(c.right - r.right, 0); break;
-    case cmd::ArrangeCentre: {
-      // Centres with integer division truncating toward zero, in the surface's coordinates.
-      const int cx = c.left + (c.right - c.left) / 2, cy = c.top + (c.bottom - c.top) / 2;
-      const int rx = r.left + (r.right - r.left) / 2, ry = r.top + (r.bottom - r.top) / 2;
-      r.OffsetRect(cx - rx, cy - ry);
-      break;
+  case cmd::ArrangeTop: r.OffsetRect(0, c.top - r.top); break;
+  case cmd::ArrangeBottom: r.OffsetRect(0, c.bottom - r.bottom); break;
+  case cmd::ArrangeLeft: r.OffsetRect(c.left - r.left, 0); break;
+  case cmd::ArrangeRight: r.OffsetRect(c.right - r.right, 0); break;
+  case cmd::ArrangeCentre: {
+    // Centres with integer division truncating toward zero, in the surface's coordinates.
+    const int cx = c.left + (c.right - c.left) / 2, cy = c.top + (c.bottom - c.top) / 2;
+    const int rx = r.left + (r.right - r.left) / 2, ry = r.top + (r.bottom - r.top) / 2;
+    r.OffsetRect(cx - rx, cy - ry);
+    break;
+  }
+  case cmd::ArrangeFullScreen:
+    // One restore rectangle and one flag for the whole surface.
+    if (!fullScreen) {
+      restoreRect = r;
+      r = c;
+    } else {
+      r = restoreRect;
     }
-    case cmd::ArrangeFullScreen:
-      // One restore rectangle and one flag for the whole surface.
-      if (!fullScreen) {
-        restoreRect = r;
-        r = c;
-      } else {
-        r = restoreRect;
-      }
-      fullScreen = !fullScreen;
-      break;
-    default: return;
+    fullScreen = !fullScreen;
+    break;
+  default: return;
   }
   selectedWnd->MoveWindow(r);
   update();
@@ -144,7 +144,7 @@ void CZyntraScr::ShowPropertyWindow(int code) {
 }
 
 void CZyntraScr::LoadPropertyWindow(int code) {
-  if (!currentNode || !currentNode->parent) return;  // the root has no property window
+  if (!currentNode || !currentNode->parent) return; // the root has no property window
   auto* window = dynamic_cast<PropertyWindow*>(propertyWnd.data());
   if (!window) return;
   if (selectedWnd && code != cmd::ScreenPropertyKind) {

@@ -6,7 +6,7 @@ struct ShowNode;
 /// window creates it and fills it with SetObject; edits apply at once to the live control or
 /// record.
 class PropertyWindow {
- public:
+public:
   virtual ~PropertyWindow() = default;
   /// Binds the window to a node (an object, or the current page for the screen window) and
   /// shows its values.

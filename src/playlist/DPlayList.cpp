@@ -27,66 +27,65 @@
 
 namespace {
 
-
 bool IsPageText(const QString& text) { return text.startsWith(QStringLiteral("Page")); }
 
 // The defaults every new object gets right after its control is made.
 void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenBg) {
   switch (kind) {
-    case ObjectKind::Picture: {
-      auto& w = static_cast<C_EffectBox&>(c);
-      w.SetAutoPlay(false);
-      w.SetLoopPlay(false);
-      w.SetLoops(1);
-      w.SetColor(0xFF8080);
-      break;
-    }
-    case ObjectKind::Clock: {
-      auto& w = static_cast<C_Clock&>(c);
-      w.SetStyle(2);
-      w.SetEnabled(false);
-      w.SetPlay(true);
-      w.SetBgColor(0x960000);
-      w.SetBorder(false);
-      break;
-    }
-    case ObjectKind::Movie: {
-      auto& w = static_cast<C_MPlayer&>(c);
-      w.SetEnabled(false);
-      w.SetAutoStart(false);
-      w.SetShowControls(false);
-      w.SetPlayCount(1);
-      break;
-    }
-    case ObjectKind::Flash: c.EnableWindow(false); break;
-    case ObjectKind::Gif:
-      static_cast<C_AniGif&>(c).SetAutoPlay(true);
-      c.EnableWindow(false);
-      break;
-    case ObjectKind::Exe: c.EnableWindow(false); break;
-    case ObjectKind::Label: {
-      auto& w = static_cast<C_Glasso&>(c);
-      w.SetEnable(false);
-      w.SetCaption(std::string("文字"));
-      w.SetColor(0x00FF00);
-      w.SetBgColor(screenBg);
-      w.SetBorder(0);
-      w.SetFontSize(200000);
-      break;
-    }
-    case ObjectKind::RtfText: {
-      auto& w = static_cast<C_RtfText&>(c);
-      w.SetAutoPlay(false);
-      w.SetLoopPlay(false);
-      w.SetLoops(1);
-      w.SetColor(0x99FFFF);
-      break;
-    }
-    default: break;
+  case ObjectKind::Picture: {
+    auto& w = static_cast<C_EffectBox&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0xFF8080);
+    break;
+  }
+  case ObjectKind::Clock: {
+    auto& w = static_cast<C_Clock&>(c);
+    w.SetStyle(2);
+    w.SetEnabled(false);
+    w.SetPlay(true);
+    w.SetBgColor(0x960000);
+    w.SetBorder(false);
+    break;
+  }
+  case ObjectKind::Movie: {
+    auto& w = static_cast<C_MPlayer&>(c);
+    w.SetEnabled(false);
+    w.SetAutoStart(false);
+    w.SetShowControls(false);
+    w.SetPlayCount(1);
+    break;
+  }
+  case ObjectKind::Flash: c.EnableWindow(false); break;
+  case ObjectKind::Gif:
+    static_cast<C_AniGif&>(c).SetAutoPlay(true);
+    c.EnableWindow(false);
+    break;
+  case ObjectKind::Exe: c.EnableWindow(false); break;
+  case ObjectKind::Label: {
+    auto& w = static_cast<C_Glasso&>(c);
+    w.SetEnable(false);
+    w.SetCaption(std::string("文字"));
+    w.SetColor(0x00FF00);
+    w.SetBgColor(screenBg);
+    w.SetBorder(0);
+    w.SetFontSize(200000);
+    break;
+  }
+  case ObjectKind::RtfText: {
+    auto& w = static_cast<C_RtfText&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0x99FFFF);
+    break;
+  }
+  default: break;
   }
 }
 
-}  // namespace
+} // namespace
 
 CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_(screen) {
   setObjectName("pageListWindow");
@@ -98,10 +97,13 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("pageListToolBar");
   toolBar_->setIconSize(QSize(16, 16));
-  const std::pair<int, const char*> buttons[] = {
-      {cmd::NewPage, "新建播放页"}, {cmd::Delete, "删除"},     {cmd::Freeze, "冻结"},
-      {cmd::Properties, "参数设置"}, {cmd::FullScreenToggle, "全屏切换"},
-      {cmd::MoveUp, "上移"},         {cmd::MoveDown, "下移"}};
+  const std::pair<int, const char*> buttons[] = {{cmd::NewPage, "新建播放页"},
+                                                 {cmd::Delete, "删除"},
+                                                 {cmd::Freeze, "冻结"},
+                                                 {cmd::Properties, "参数设置"},
+                                                 {cmd::FullScreenToggle, "全屏切换"},
+                                                 {cmd::MoveUp, "上移"},
+                                                 {cmd::MoveDown, "下移"}};
   int index = 0;
   for (auto [id, tip] : buttons) {
     QAction* a = toolBar_->addAction(Artwork::PageListImage(index++), QString());
@@ -185,15 +187,14 @@ void CDPlayList::ClearProject() {
   rootItem_ = AddItem(nullptr, ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   rebuilding_ = false;
-  screen_->currentNode =
-      document_->AddNode(ObjectKind::Screen, screen_, ProgramTitle());
+  screen_->currentNode = document_->AddNode(ObjectKind::Screen, screen_, ProgramTitle());
 }
 
 void CDPlayList::AppendPageItem(const std::string& name, int image) {
   QTreeWidgetItem* item = AddItem(rootItem_, name, image);
   currentPageItem_ = item;
   screen_->currentNode = document_->Current();
-  rebuilding_ = true;  // the document already made the page current
+  rebuilding_ = true; // the document already made the page current
   SelectItem(item);
   rebuilding_ = false;
 }
@@ -260,7 +261,8 @@ bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
   int32_t& counter = counters_.*(info->counter);
   ++counter;
   const std::string name = std::string(info->baseName) + std::to_string(counter);
-  if (info->kind == ObjectKind::Exe) rect = Rect{rect.left, rect.top, rect.left + 32, rect.top + 32};
+  if (info->kind == ObjectKind::Exe)
+    rect = Rect{rect.left, rect.top, rect.left + 32, rect.top + 32};
   std::unique_ptr<CControlWrapper> control = document_->CreateControl(info->kind, rect, true);
   control->BringToTop();
   ApplyNewObjectDefaults(info->kind, *control, screen_->settings.BgColor);
@@ -271,10 +273,9 @@ bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
 }
 
 void CDPlayList::DeleteSelected() {
-  if (screen_->settings.DelPrompt &&
-      screen_->Services().prompts->MessageBox("您真的要删除吗?", ProgramTitle(),
-                                              PromptButtons::YesNo,
-                                              PromptIcon::Question) != PromptAnswer::Yes) {
+  if (screen_->settings.DelPrompt && screen_->Services().prompts->MessageBox(
+                                         "您真的要删除吗?", ProgramTitle(), PromptButtons::YesNo,
+                                         PromptIcon::Question) != PromptAnswer::Yes) {
     return;
   }
   QList<QTreeWidgetItem*> selected = tree_->selectedItems();
@@ -423,19 +424,19 @@ void CDPlayList::OnSelectionChanged() {
     }
   }
   if (ShowNode* current = document_->Current()) {
-    SetStatusText(QStringLiteral("帧：%1 对象：%2").arg(QString::fromStdString(current->name), text));
+    SetStatusText(
+        QStringLiteral("帧：%1 对象：%2").arg(QString::fromStdString(current->name), text));
   }
 }
 
 bool CDPlayList::AskToSaveChanges() {
   if (!screen_->modified) return true;
   const std::string question = "是否保存对文件" + document_->Path() + "的修改?";
-  switch (screen_->Services().prompts->MessageBox(question, ProgramTitle(),
-                                                  PromptButtons::YesNoCancel,
-                                                  PromptIcon::Question)) {
-    case PromptAnswer::Yes: return SaveProject();
-    case PromptAnswer::No: return true;
-    default: return false;
+  switch (screen_->Services().prompts->MessageBox(
+      question, ProgramTitle(), PromptButtons::YesNoCancel, PromptIcon::Question)) {
+  case PromptAnswer::Yes: return SaveProject();
+  case PromptAnswer::No: return true;
+  default: return false;
   }
 }
 
@@ -467,45 +468,45 @@ bool CDPlayList::SaveProjectAs() {
 
 void CDPlayList::OnCommand(int id) {
   switch (id) {
-    case cmd::NewPage: NewPage(); break;
-    case cmd::Delete:
-    case cmd::DeleteObject: DeleteSelected(); break;
-    case cmd::MoveUp: MoveItem(true); break;
-    case cmd::MoveDown: MoveItem(false); break;
-    case cmd::Freeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
-    case cmd::Properties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
-    case cmd::FullScreenToggle: screen_->SurfaceCommand(cmd::SurfaceFullScreen); break;
-    case cmd::ObjectHideShow: screen_->SurfaceCommand(cmd::SurfaceHideShow); break;
-    case cmd::ObjectFreeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
-    case cmd::ObjectDelete: screen_->SurfaceCommand(cmd::SurfaceDelete); break;
-    case cmd::ObjectProperties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
-    case cmd::FileNew: NewProject(); break;
-    case cmd::FileOpen: OpenProject(); break;
-    case cmd::FileSave: SaveProject(); break;
-    case cmd::FileSaveAs: SaveProjectAs(); break;
-    case cmd::Exit: screen_->ExitSystem(); break;
-    case cmd::NewText: CreateObject(131, Rect{10, 10, 80, 80}); break;
-    case cmd::NewPicture: CreateObject(122, Rect{10, 10, 80, 80}); break;
-    case cmd::NewClock: CreateObject(123, Rect{10, 10, 80, 80}); break;
-    case cmd::NewMovie: CreateObject(124, Rect{10, 10, 80, 80}); break;
-    case cmd::NewRtf: CreateObject(138, Rect{10, 10, 80, 80}); break;
-    case cmd::NewFlash: CreateObject(125, Rect{10, 10, 80, 80}); break;
-    case cmd::NewProgram: CreateObject(128, Rect{10, 10, 80, 80}); break;
-    case cmd::PlayControl:
-      if (openTaskList) openTaskList();
-      break;
-    case cmd::Options: {
-      CDlgOption dialog(screen_->settings, *screen_->Services().prompts, screen_);
-      dialog.exec();
-      screen_->update();
-      break;
-    }
-    case cmd::About: {
-      CZyntraAbout about(this);
-      about.exec();
-      break;
-    }
-    default: break;
+  case cmd::NewPage: NewPage(); break;
+  case cmd::Delete:
+  case cmd::DeleteObject: DeleteSelected(); break;
+  case cmd::MoveUp: MoveItem(true); break;
+  case cmd::MoveDown: MoveItem(false); break;
+  case cmd::Freeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
+  case cmd::Properties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
+  case cmd::FullScreenToggle: screen_->SurfaceCommand(cmd::SurfaceFullScreen); break;
+  case cmd::ObjectHideShow: screen_->SurfaceCommand(cmd::SurfaceHideShow); break;
+  case cmd::ObjectFreeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
+  case cmd::ObjectDelete: screen_->SurfaceCommand(cmd::SurfaceDelete); break;
+  case cmd::ObjectProperties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
+  case cmd::FileNew: NewProject(); break;
+  case cmd::FileOpen: OpenProject(); break;
+  case cmd::FileSave: SaveProject(); break;
+  case cmd::FileSaveAs: SaveProjectAs(); break;
+  case cmd::Exit: screen_->ExitSystem(); break;
+  case cmd::NewText: CreateObject(131, Rect{10, 10, 80, 80}); break;
+  case cmd::NewPicture: CreateObject(122, Rect{10, 10, 80, 80}); break;
+  case cmd::NewClock: CreateObject(123, Rect{10, 10, 80, 80}); break;
+  case cmd::NewMovie: CreateObject(124, Rect{10, 10, 80, 80}); break;
+  case cmd::NewRtf: CreateObject(138, Rect{10, 10, 80, 80}); break;
+  case cmd::NewFlash: CreateObject(125, Rect{10, 10, 80, 80}); break;
+  case cmd::NewProgram: CreateObject(128, Rect{10, 10, 80, 80}); break;
+  case cmd::PlayControl:
+    if (openTaskList) openTaskList();
+    break;
+  case cmd::Options: {
+    CDlgOption dialog(screen_->settings, *screen_->Services().prompts, screen_);
+    dialog.exec();
+    screen_->update();
+    break;
+  }
+  case cmd::About: {
+    CZyntraAbout about(this);
+    about.exec();
+    break;
+  }
+  default: break;
   }
 }
 

@@ -25,7 +25,7 @@ struct ShowNode;
 /// naming counters and routes the file commands to the document.
 class CDPlayList : public QWidget, public PageListLink {
   Q_OBJECT
- public:
+public:
   /// Builds the tool bar, tree and status bar; the document starts empty.
   explicit CDPlayList(CZyntraScr* screen);
   ~CDPlayList() override;
@@ -80,10 +80,10 @@ class CDPlayList : public QWidget, public PageListLink {
   Rect ScreenRect() const override;
   void MoveScreen(const Rect& rect) override;
 
- protected:
+protected:
   void closeEvent(QCloseEvent* event) override;
 
- private:
+private:
   void OnSelectionChanged();
   void RebuildTree();
   /// Asks "是否保存对文件…的修改?" when modified; false when the user cancelled or the save
