@@ -134,6 +134,11 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   }
 }
 
+void MPlayerCtrl::SetScheduler(Scheduler* scheduler) {
+  if (pendingPlay_) Stop();
+  scheduler_ = scheduler ? scheduler : &DefaultControlScheduler();
+}
+
 void MPlayerCtrl::SetFileName(const std::string& fileName) {
   Stop();
   fileName_ = fileName;

@@ -37,6 +37,8 @@ public:
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant* result) override;
 
+  /// Times the deferred start with another scheduler (null: Qt timers); a pending start stops.
+  void SetScheduler(Scheduler* scheduler);
   /// Loads a file (empty: no media). An unreadable file is logged when it is started.
   void SetFileName(const std::string& fileName);
   /// Starts playing from the current position; nothing happens without a file name.

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "controls/MPlayerCtrl.h"
+#include "controls/RtfTextCtrl.h"
 #include "model/Scheduler.h"
 
 namespace {
@@ -58,6 +59,13 @@ Scheduler& DefaultControlScheduler() {
 
 HostedControl* CreateMPlayerCtrl(QWidget* parent, const Rect& rect, bool visible) {
   auto* control = new MPlayerCtrl(parent);
+  control->MoveWindow(rect);
+  control->setVisible(visible);
+  return control;
+}
+
+HostedControl* CreateRtfTextCtrl(QWidget* parent, const Rect& rect, bool visible) {
+  auto* control = new RtfTextCtrl(parent);
   control->MoveWindow(rect);
   control->setVisible(visible);
   return control;
