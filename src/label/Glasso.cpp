@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 
 #include "label/Frm_Caption.h"
 
@@ -258,9 +259,14 @@ InvokeStatus Glasso::PutEnable(const Variant& v) {
 }
 
 InvokeStatus Glasso::SetCaption() {
-  Frm_Caption form(this);
-  form.mGlasso = this;
-  form.exec();
+  // The page keeps running while the form is up; should the control go away meanwhile, the
+  // form goes with it and neither may be touched afterwards.
+  QPointer<Glasso> self(this);
+  QPointer<Frm_Caption> form = new Frm_Caption(this);
+  form->mGlasso = this;
+  form->exec();
+  delete form.data();
+  if (!self) return InvokeStatus::Failed;
   update();
   return InvokeStatus::Ok;
 }

@@ -70,6 +70,7 @@ TEST(Frm_Caption, EveryControlCarriesItsCaption) {
   }
   EXPECT_EQ(e.Find<QRadioButton>("Option1_2")->parentWidget(), e.Find<QGroupBox>("Frame1"));
   EXPECT_EQ(e.Find<QPushButton>("Command3")->parentWidget(), e.Find<QGroupBox>("Frame2"));
+  SaveShot(e.form->grab().toImage(), "frm-caption.png");
 }
 
 TEST(Frm_Caption, ShowingTheFormLoadsItFromTheControl) {

@@ -1,6 +1,5 @@
 #include <QImage>
 #include <QWidget>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "GlassoTestSupport.h"
@@ -66,13 +65,6 @@ Census Count(const QImage& image, const QRect& area, QRgb colour) {
     }
   }
   return c;
-}
-
-// Saves a picture for a person to look at when ZYNTRA_SCREENSHOT_DIR names a folder.
-void SaveShot(const QImage& image, const char* name) {
-  if (const char* dir = getenv("ZYNTRA_SCREENSHOT_DIR")) {
-    image.save(QString::fromUtf8(dir) + "/" + name);
-  }
 }
 
 } // namespace

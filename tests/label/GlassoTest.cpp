@@ -191,3 +191,11 @@ TEST(Glasso, SetCaptionRunsTheEditorModallyAndReturnsWhenItCloses) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(page.findChildren<QDialog*>().isEmpty()) << "the form is unloaded";
 }
+
+TEST(Glasso, ControlDestroyedWhileItsEditorIsOpenEndsTheCallWithoutCrashing) {
+  QWidget page;
+  auto* g = new Glasso(&page);
+  QTimer::singleShot(0, [g] { delete g; });
+  EXPECT_EQ(Call(*g, D::SetCaption), InvokeStatus::Failed);
+  EXPECT_TRUE(page.findChildren<QWidget*>().isEmpty());
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -20,6 +22,13 @@ inline Variant Get(HostedControl& c, GlassoDispid id) {
 
 inline InvokeStatus Call(HostedControl& c, GlassoDispid id) {
   return c.Invoke(static_cast<int32_t>(id), InvokeKind::Method, {}, nullptr);
+}
+
+/// Saves a picture for a person to look at when ZYNTRA_SCREENSHOT_DIR names a folder.
+inline void SaveShot(const QImage& image, const char* name) {
+  if (const char* dir = getenv("ZYNTRA_SCREENSHOT_DIR")) {
+    image.save(QString::fromUtf8(dir) + "/" + name);
+  }
 }
 
 /// Scripts the colour and font choosers for one test and records what they were shown.
