@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "GlassoTestSupport.h"
+#include "controls/ControlHost.h"
 #include "controls/ControlModule.h"
 #include "model/AtomicFile.h"
 
@@ -70,7 +71,7 @@ TEST(GlassoModule, ClassObjectCreatesWorkingControls) {
   EXPECT_EQ(canUnload(), kZyntraOk);
 }
 
-TEST(GlassoModule, RegistersItsAbsolutePathInTheUsersControlList) {
+TEST(GlassoModule, RegistrationLetsTheHostCreateTheControlByClassId) {
   QTemporaryDir config;
   ASSERT_TRUE(config.isValid());
   const char* old = getenv("XDG_CONFIG_HOME");
@@ -79,16 +80,33 @@ TEST(GlassoModule, RegistersItsAbsolutePathInTheUsersControlList) {
 
   const std::string ini = config.path().toStdString() + "/zyntra/controls.ini";
   const std::string library = QDir(ZYNTRA_GLASSO_LIBRARY).canonicalPath().toStdString();
-  const std::string entry = "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}=" + library;
   ASSERT_EQ(Lib().Entry<DllRegisterServerFn>("DllRegisterServer")(), kZyntraOk);
   ASSERT_EQ(Lib().Entry<DllRegisterServerFn>("DllRegisterServer")(), kZyntraOk);
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(ini, bytes));
-  EXPECT_EQ(bytes, "[Controls]\n" + entry + "\n");
+  EXPECT_EQ(bytes, "[Controls]\n" + std::string(Glasso::kClassId) + "=" + library + "\n");
+
+  // A host that knows the library only from the registration.
+  QWidget screen;
+  auto create = [&] {
+    ControlHost host(&screen);
+    host.SetSearchDirectories({});
+    host.SetRegistryPath(ini);
+    host.SetLogger([](const std::string&) {});
+    return host.CreateControl(Glasso::kClassId, Rect{5, 6, 105, 46}, true);
+  };
+  std::unique_ptr<HostedControl> control = create();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->GetWindowRect(), (Rect{5, 6, 105, 46}));
+  EXPECT_TRUE(control->IsWindowVisible());
+  EXPECT_EQ(Put(*control, GlassoDispid::Border, Variant::FromI2(2)), InvokeStatus::Ok);
+  EXPECT_EQ(Get(*control, GlassoDispid::Border).toI4(), 0);
+  control.reset();
 
   ASSERT_EQ(Lib().Entry<DllUnregisterServerFn>("DllUnregisterServer")(), kZyntraOk);
   ASSERT_TRUE(ReadFileBytes(ini, bytes));
   EXPECT_EQ(bytes.find("D22E9DFE"), std::string::npos);
+  EXPECT_EQ(create(), nullptr);
 
   if (old)
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
