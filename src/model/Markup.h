@@ -16,7 +16,7 @@
 class CMarkup {
 public:
   /// A name or text argument: a literal, a C string (null reads as empty) or a std::string.
-  /// The conversions are implicit on purpose, so callers pass literals and strings alike.
+  // The conversions are implicit on purpose, so callers pass literals and strings alike.
   class Text {
   public:
     Text() = default;
@@ -33,26 +33,22 @@ public:
   /// An empty document with no element.
   CMarkup();
 
-  /// Replaces the document (null = empty), resets the cursor and indexes the text. When
-  /// indexing fails the text stays, no element is known and GetError() says why.
+  /// Replaces the document (null = empty) and indexes it; on failure no element is known.
   void SetDocument(Text text);
   /// A copy of the whole text.
   std::string GetDocument() const;
   /// The text of the last indexing error; "" when the last indexing found no fault.
   std::string GetError() const;
 
-  /// Moves to the next sibling of the current element (the top element when there is none)
-  /// whose tag is `name` (empty = any); false and no move when there is none.
+  /// Moves to the next sibling (or the top element) named `name` (empty = any); false: no move.
   bool FindElement(Text name = {});
-  /// Moves the child position to the next child of the current element named `name`
-  /// (empty = any); false and no move when there is none.
+  /// Moves the child position to the next child named `name` (empty = any); false: no move.
   bool FindChildElement(Text name = {});
   /// Starts the child search again from the first child.
   void ResetChildPos();
   /// Makes the current child (or else the first child) the current element; false if none.
   bool IntoElement();
-  /// Makes the parent the current element and the old current element its child; false at
-  /// the top level.
+  /// Makes the parent current, with the old current element as its child; false at the top.
   bool OutOfElement();
 
   /// The tag name of the current element; "" when there is none.
@@ -63,8 +59,7 @@ public:
   int GetAttributeInt(Text name) const;
   /// True only when the attribute reads "True" exactly.
   bool GetAttributeBool(Text name) const;
-  /// The decoded text of the current child; "" when there is no child, when it is empty or
-  /// when it has children. A CDATA section is returned as it stands.
+  /// The decoded text (a CDATA section as is) of the current child; "" if none or no text.
   std::string GetChildData() const;
   /// GetChildData read as a C integer (0 when there are no digits).
   int GetChildDataInt() const;
@@ -75,15 +70,12 @@ public:
   /// GetChildData read as a decimal number (0 when nothing is readable).
   double GetChildDataDouble() const;
 
-  /// Adds a sibling after the current element and makes it current. At the top level this
-  /// works only while the document has no element (the text is then replaced); false when
-  /// nothing was added.
+  /// Adds a sibling after the current element, or the top element to a document without one.
   bool AddElement(Text name, const char* data = nullptr);
   /// AddElement with a string.
   bool AddElement(Text name, std::string_view data);
 
-  /// Adds a child to the current element, after the current child (or last when there is
-  /// none), and makes it the current child; false when there is no current element.
+  /// Adds a child after the current child (or last) and makes it the child; false: no element.
   bool AddChildElement(Text name, const char* data = nullptr);
   /// AddChildElement with a string.
   bool AddChildElement(Text name, std::string_view data);
@@ -107,8 +99,7 @@ public:
   /// AddChildElement with the value in "%e" form.
   bool AddChildElementDouble(Text name, double value);
 
-  /// Appends ` name="value"` to the current element's start tag (an attribute already there
-  /// is never replaced); false when there is no current element.
+  /// Appends ` name="value"` to the current start tag, never replacing; false: no element.
   bool SetAttribute(Text name, const char* value);
   /// SetAttribute with a string.
   bool SetAttribute(Text name, std::string_view value);
