@@ -27,7 +27,7 @@ struct Wrapped {
     for (const KindInfo& kind : AllKinds())
       if (kind.classId && clsid == kind.classId)
         wrapper = kind.wrap(factory.CreateControl(clsid, Rect{}, false));
-    fake = factory.live.empty() ? nullptr : factory.live.back();
+    fake = factory.LiveCount() == 0 ? nullptr : factory.Live().back();
   }
 };
 
@@ -324,9 +324,9 @@ TEST(ControlWrappers, FontObjectAnswersTheStandardMembers) {
 TEST(ControlWrappers, DestroyingTheWrapperClosesTheControl) {
   FakeControlFactory factory;
   auto wrapper = std::make_unique<C_AniGif>(factory.CreateControl(C_AniGif::kClassId, {}, true));
-  ASSERT_EQ(factory.live.size(), 1u);
+  ASSERT_EQ(factory.LiveCount(), 1u);
   wrapper.reset();
-  EXPECT_TRUE(factory.live.empty());
+  EXPECT_TRUE(factory.LiveCount() == 0);
   EXPECT_EQ(factory.destroyed, std::vector<std::string>{C_AniGif::kClassId});
 }
 

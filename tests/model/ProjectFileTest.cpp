@@ -376,8 +376,8 @@ TEST(ProjectFile, AFailedOpenKeepsTheCurrentProject) {
     EXPECT_EQ(p.doc.Root(), root);
     EXPECT_EQ(p.doc.Current(), current);
     EXPECT_EQ(p.doc.Path(), "/shows/current.vrx");
-    ASSERT_EQ(p.factory.live.size(), 1u);
-    EXPECT_TRUE(p.factory.live[0]->IsWindowVisible());
+    ASSERT_EQ(p.factory.LiveCount(), 1u);
+    EXPECT_TRUE(p.factory.Live()[0]->IsWindowVisible());
   }
 }
 
@@ -465,7 +465,7 @@ TEST(ProjectFile, NewDocumentStartsOverWithPage1) {
   EXPECT_EQ(p.pageList.log,
             (std::vector<std::string>{"ClearProject", "NewPage", "AppendPageItem Page1 1"}));
   EXPECT_EQ(p.pageList.counters, (NamingCounters{1, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_TRUE(p.factory.live.empty());
+  EXPECT_TRUE(p.factory.LiveCount() == 0);
   EXPECT_EQ(p.doc.Path(), "");
   EXPECT_EQ(p.doc.Current(), p.Node("Page1"));
   EXPECT_EQ(p.doc.Root()->children.size(), 1u);

@@ -149,13 +149,13 @@ TEST(ProjectModel, DeletingAPageDestroysItsSubtreeAndMakesTheScreenCurrent) {
   p.pageList.NewPage();
   p.Object(ObjectKind::Clock, {});
   p.Object(ObjectKind::Label, {});
-  ASSERT_EQ(p.factory.live.size(), 3u);
+  ASSERT_EQ(p.factory.LiveCount(), 3u);
 
   EXPECT_TRUE(p.doc.DeleteNode("Page2"));
   EXPECT_EQ(p.doc.Current(), p.doc.Root());
   EXPECT_EQ(p.factory.destroyed, (std::vector<std::string>{C_Clock::kClassId, C_Glasso::kClassId}));
-  ASSERT_EQ(p.factory.live.size(), 1u); // Page1's picture is untouched
-  EXPECT_EQ(p.factory.live[0]->ClassId(), C_EffectBox::kClassId);
+  ASSERT_EQ(p.factory.LiveCount(), 1u); // Page1's picture is untouched
+  EXPECT_EQ(p.factory.Live()[0]->ClassId(), C_EffectBox::kClassId);
   EXPECT_EQ(p.doc.FindNode("Text1", p.doc.Root()), nullptr);
   EXPECT_FALSE(p.doc.DeleteNode("Page2"));
 
@@ -163,7 +163,7 @@ TEST(ProjectModel, DeletingAPageDestroysItsSubtreeAndMakesTheScreenCurrent) {
   p.pageList.NewPage(); // Page3
   EXPECT_TRUE(p.doc.DeleteNode("Page1"));
   EXPECT_EQ(p.doc.Current()->name, "Page3");
-  EXPECT_TRUE(p.factory.live.empty());
+  EXPECT_TRUE(p.factory.LiveCount() == 0);
 }
 
 TEST(ProjectModel, CountersNeverGoBackWhenNodesAreDeleted) {
@@ -243,7 +243,7 @@ TEST(ProjectModel, ResetForgetsTheProjectAfterTheTreeIsDeleted) {
   EXPECT_EQ(p.doc.Root(), nullptr);
   EXPECT_EQ(p.doc.Current(), nullptr);
   EXPECT_EQ(p.doc.PlayingPage(), nullptr);
-  EXPECT_TRUE(p.factory.live.empty());
+  EXPECT_TRUE(p.factory.LiveCount() == 0);
   p.doc.ResetDocument();
   EXPECT_EQ(p.doc.Path(), "");
   EXPECT_EQ(p.doc.DocText(), "");

@@ -1,6 +1,5 @@
 #include "support/FakeControls.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -63,8 +62,9 @@ std::string DescribeVariant(const Variant& v) {
   return "?";
 }
 
-FakeControl::FakeControl(std::string clsid, Rect rect, bool visible, FakeControlFactory* owner)
-    : clsid_(std::move(clsid)), rect_(rect), visible_(visible), owner_(owner) {}
+FakeControl::FakeControl(std::string clsid, Rect rect, bool visible, FakeControlFactory* owner,
+                         uint64_t serial)
+    : clsid_(std::move(clsid)), rect_(rect), visible_(visible), owner_(owner), serial_(serial) {}
 
 FakeControl::~FakeControl() {
   if (owner_) owner_->Forget(this);
@@ -168,8 +168,8 @@ std::unique_ptr<HostedControl> FakeControlFactory::CreateControl(const std::stri
                                                                  const Rect& rect, bool visible) {
   creations.push_back({clsid, rect, visible});
   if (refuse.count(clsid)) return nullptr;
-  auto control = std::make_unique<FakeControl>(clsid, rect, visible, this);
-  live.push_back(control.get());
+  auto control = std::make_unique<FakeControl>(clsid, rect, visible, this, ++made_);
+  live_[made_] = control.get();
   return control;
 }
 
@@ -177,7 +177,14 @@ FakeControl* FakeControlFactory::Of(const HostedControl* control) {
   return dynamic_cast<FakeControl*>(const_cast<HostedControl*>(control));
 }
 
+std::vector<FakeControl*> FakeControlFactory::Live() const {
+  std::vector<FakeControl*> controls;
+  for (const auto& [serial, control] : live_)
+    controls.push_back(control);
+  return controls;
+}
+
 void FakeControlFactory::Forget(FakeControl* control) {
-  live.erase(std::remove(live.begin(), live.end(), control), live.end());
+  live_.erase(control->serial_);
   destroyed.push_back(control->ClassId());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -26,7 +27,8 @@ struct FakeCall {
 /// A hosted control that remembers what it was told.
 class FakeControl : public HostedControl {
 public:
-  FakeControl(std::string clsid, Rect rect, bool visible, FakeControlFactory* owner);
+  FakeControl(std::string clsid, Rect rect, bool visible, FakeControlFactory* owner,
+              uint64_t serial);
   ~FakeControl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
@@ -55,6 +57,7 @@ public:
   std::set<int32_t> failing;
 
 private:
+  friend class FakeControlFactory;
   InvokeStatus Answer(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant& result);
 
@@ -64,6 +67,7 @@ private:
   bool enabled_ = true;
   bool topmost_ = false;
   FakeControlFactory* owner_;
+  uint64_t serial_;
   // Items of the list controls: picture effect (source, effect, speed, delay) or program
   // launcher (name, parameters).
   std::vector<std::vector<Variant>> items_;
@@ -88,7 +92,9 @@ public:
   /// Every creation request in order (also the refused ones).
   std::vector<Creation> creations;
   /// The controls alive now, in creation order.
-  std::vector<FakeControl*> live;
+  std::vector<FakeControl*> Live() const;
+  /// How many controls are alive now.
+  size_t LiveCount() const { return live_.size(); }
   /// Class identifiers of the controls destroyed so far, in order.
   std::vector<std::string> destroyed;
   /// Class identifiers for which creation fails (null).
@@ -100,4 +106,7 @@ public:
 private:
   friend class FakeControl;
   void Forget(FakeControl* control);
+  // Alive controls by creation number: forgetting one stays cheap in large projects.
+  std::map<uint64_t, FakeControl*> live_;
+  uint64_t made_ = 0;
 };
