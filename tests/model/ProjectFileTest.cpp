@@ -14,9 +14,7 @@
 #include "model/AtomicFile.h"
 #include "model/TextCodec.h"
 #include "model/ZyntraDoc.h"
-#include "support/FakeControls.h"
-#include "support/RecordingPageList.h"
-#include "support/ScriptedPrompts.h"
+#include "support/TestProject.h"
 
 namespace fs = std::filesystem;
 
@@ -50,32 +48,7 @@ std::string Bytes(const std::string& path) {
   return bytes;
 }
 
-// A document with its page list, controls and prompts, holding a new project.
-struct Project {
-  FakeControlFactory factory;
-  ScriptedPrompts prompts;
-  RecordingPageList pageList;
-  CZyntraDoc doc{pageList, factory, prompts};
-
-  Project() {
-    pageList.doc = &doc;
-    doc.NewDocument();
-    pageList.log.clear();
-  }
-  ShowNode* Node(const std::string& name) { return doc.FindNode(name, doc.Root()); }
-  FakeControl* Fake(const std::string& name) {
-    ShowNode* node = Node(name);
-    return node && node->control ? FakeControlFactory::Of(node->control->Control()) : nullptr;
-  }
-  // What a control was told while it was read: its puts, method calls and window operations.
-  std::vector<std::string> Told(const std::string& name) {
-    std::vector<std::string> told;
-    if (FakeControl* fake = Fake(name))
-      for (const std::string& line : fake->trace)
-        if (line.rfind("get ", 0) != 0) told.push_back(line);
-    return told;
-  }
-};
+using Project = TestProject;
 
 std::string Copy(const TempDir& dir, const std::string& fixture) {
   std::string path = dir / fixture;

@@ -5,31 +5,11 @@
 #include "controls/Glasso.h"
 #include "model/ObjectKinds.h"
 #include "model/ZyntraDoc.h"
-#include "support/FakeControls.h"
-#include "support/RecordingPageList.h"
-#include "support/ScriptedPrompts.h"
+#include "support/TestProject.h"
 
 namespace {
 
-// A document with its page list, controls and prompts, holding a new project (root + Page1).
-struct Project {
-  FakeControlFactory factory;
-  ScriptedPrompts prompts;
-  RecordingPageList pageList;
-  CZyntraDoc doc{pageList, factory, prompts};
-
-  Project() {
-    pageList.doc = &doc;
-    doc.NewDocument();
-  }
-  ShowNode* Object(ObjectKind kind, Rect rect) { return pageList.CreateObject(kind, rect); }
-  std::vector<std::string> Names(const ShowNode* node) const {
-    std::vector<std::string> names;
-    for (const auto& child : node->children)
-      names.push_back(child->name);
-    return names;
-  }
-};
+using Project = TestProject;
 
 TEST(ProjectModel, KindTableHoldsThePublishedValues) {
   struct Row {
