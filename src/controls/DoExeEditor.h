@@ -12,6 +12,8 @@ class QTableWidget;
 /// The program launcher's own editor: a modal dialog with one row per program (program path and
 /// parameters) and buttons to add, remove, edit and reorder rows.
 class DoExeEditor : public QDialog {
+  Q_OBJECT
+
 public:
   /// Opens on a copy of `programs`; nothing changes outside until the caller takes Programs().
   explicit DoExeEditor(const std::vector<ProgramEntry>& programs, QWidget* parent = nullptr);
