@@ -90,13 +90,10 @@ TEST_F(EffectBoxCtrlTest, PropertiesAndItemsThroughInvoke) {
   } bad[] = {
       {D::kItemPath, InvokeKind::Method, {Variant::FromI2(0)}, InvokeStatus::Failed},
       {D::kItemPath, InvokeKind::Method, {Variant::FromI2(3)}, InvokeStatus::Failed},
-      {D::kItemStay, InvokeKind::Method, {}, InvokeStatus::BadArgs},
       {D::kAddItem, InvokeKind::Method, {Variant::FromString("x")}, InvokeStatus::BadArgs},
       {D::kFinished, InvokeKind::PropertyPut, {Variant::FromBool(true)}, InvokeStatus::BadKind},
-      {D::kItemCount, InvokeKind::PropertyPut, {Variant::FromI2(1)}, InvokeStatus::BadKind},
       {D::kInputEnabled, InvokeKind::PropertyGet, {}, InvokeStatus::BadKind},
       {D::kBgPicture, InvokeKind::PropertyPut, {Variant::FromI4(1)}, InvokeStatus::BadArgs},
-      {D::kStart, InvokeKind::PropertyGet, {}, InvokeStatus::BadKind},
       {0x60030004, InvokeKind::Method, {}, InvokeStatus::UnknownMember},
   };
   for (const Bad& b : bad) {
@@ -205,6 +202,9 @@ TEST_F(EffectBoxCtrlTest, StopClearsStartRestartsEmptyFinishes) {
   clock.advance(5000);
   EXPECT_EQ(At(50, 30), QColor(Qt::black));
   Call(D::kStart);
+  EXPECT_EQ(At(50, 30), QColor(Qt::red));
+  clock.advance(1500);
+  Call(D::kStart); // a start while playing begins again from the first item
   EXPECT_EQ(At(50, 30), QColor(Qt::red));
   clock.advance(1999);
   EXPECT_FALSE(Finished());

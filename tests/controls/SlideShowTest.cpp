@@ -1,31 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "controls/SlideShow.h"
 #include "model/VirtualScheduler.h"
 
 namespace {
 
-struct Entered {
-  size_t index;
-  int64_t at;
-  friend bool operator==(const Entered&, const Entered&) = default;
-};
-
 class SlideShowTest : public testing::Test {
 protected:
   SlideShowTest() {
-    show.onEnter = [this](size_t index) {
-      entered.push_back({index, clock.now()});
-      return missing.count(index) == 0;
+    show.onEnter = [this](size_t) {
+      ++entered;
+      return true;
     };
     show.onUpdate = [this] { ++updates; };
   }
   VirtualScheduler clock;
   SlideShow show{clock};
-  std::vector<Entered> entered;
-  std::set<size_t> missing;
+  int entered = 0;
   int updates = 0;
 };
 
@@ -34,22 +25,6 @@ void AddThree(SlideShow& show) {
   show.AddItem({"a.png", "无效果", 50, 2});
   show.AddItem({"b.png", "左拉", 51, 1});
   show.AddItem({"c.png", "淡入淡出", 1, 3});
-}
-
-TEST_F(SlideShowTest, ItemsEnterInOrderAfterTransitionPlusStay) {
-  AddThree(show);
-  EXPECT_TRUE(show.Finished()); // nothing plays before the first start
-  show.Start();
-  EXPECT_FALSE(show.Finished());
-  clock.advance(6999);
-  EXPECT_FALSE(show.Finished());
-  EXPECT_EQ(show.Current(), 2);
-  clock.advance(1);
-  EXPECT_TRUE(show.Finished());
-  EXPECT_EQ(show.RunsDone(), 1);
-  EXPECT_EQ(show.Current(), 2); // the last picture stays until stop
-  EXPECT_EQ(entered, (std::vector<Entered>{{0, 0}, {1, 2000}, {2, 4000}}));
-  EXPECT_EQ(clock.pending(), 0u);
 }
 
 TEST_F(SlideShowTest, TransitionRunsInFramesForItsDuration) {
@@ -106,55 +81,13 @@ TEST_F(SlideShowTest, RunCounts) {
   }
 }
 
-TEST_F(SlideShowTest, EmptyListFinishesAtOnce) {
-  show.Start();
-  EXPECT_TRUE(show.Finished());
-  EXPECT_EQ(show.Current(), -1);
-  EXPECT_EQ(clock.pending(), 0u);
-}
-
-TEST_F(SlideShowTest, MissingPictureKeepsItsStayWithoutTransition) {
-  AddThree(show);
-  missing = {1};
-  show.Start();
-  clock.advance(2000);
-  EXPECT_TRUE(show.CurrentMissing());
-  EXPECT_EQ(show.Effect(), TransitionEffect::Cut);
-  clock.advance(1000); // 1 s stay, no 1000 ms transition
-  EXPECT_EQ(entered.back(), (Entered{2, 3000}));
-  EXPECT_FALSE(show.CurrentMissing());
-}
-
-TEST_F(SlideShowTest, StopClearsAndStartBeginsAgain) {
-  AddThree(show);
-  show.SetLoops(2);
-  show.Start();
-  clock.advance(7500); // second run, first item
-  EXPECT_EQ(show.RunsDone(), 1);
-  show.Stop();
-  EXPECT_TRUE(show.Finished());
-  EXPECT_EQ(show.Current(), -1);
-  EXPECT_EQ(clock.pending(), 0u);
-  show.Start();
-  EXPECT_EQ(show.RunsDone(), 0);
-  EXPECT_EQ(entered.back(), (Entered{0, 7500}));
-  // A start while playing starts over from the first item too.
-  clock.advance(2500);
-  show.Start();
-  EXPECT_EQ(entered.back(), (Entered{0, 10000}));
-  clock.advance(14000 - 1);
-  EXPECT_FALSE(show.Finished());
-  clock.advance(1);
-  EXPECT_TRUE(show.Finished());
-}
-
 TEST_F(SlideShowTest, ItemsWithNoTimeStillTakeAFrame) {
   show.AddItem({"a.png", "无效果", 50, 0});
   show.AddItem({"b.png", "无效果", 50, -3});
   show.SetLoops(0);
   show.Start();
   clock.advance(1600);
-  EXPECT_EQ(entered.size(), 101u); // one item per 16 ms frame, never a spin at one instant
+  EXPECT_EQ(entered, 101); // one item per 16 ms frame, never a spin at one instant
 }
 
 TEST_F(SlideShowTest, ClearingWhilePlayingEndsTheRun) {
