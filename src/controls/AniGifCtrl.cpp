@@ -17,11 +17,10 @@ AniGifCtrl::~AniGifCtrl() {
 
 InvokeStatus AniGifCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                                 Variant* result) {
+  if (kind == InvokeKind::PropertyGet && !args.empty()) return InvokeStatus::BadArgs;
   switch (dispid) {
   case kFileName:
-    if (kind == InvokeKind::PropertyGet && args.empty()) {
-      return Reply(result, Variant::FromString(fileName_));
-    }
+    if (kind == InvokeKind::PropertyGet) return Reply(result, Variant::FromString(fileName_));
     if (!IsPutKind(kind)) return InvokeStatus::BadKind;
     if (!ArgsMatch(args, "S")) return InvokeStatus::BadArgs;
     fileName_ = args[0].toString();

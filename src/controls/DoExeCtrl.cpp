@@ -113,8 +113,13 @@ bool DoExeCtrl::Finished() const {
 }
 
 void DoExeCtrl::Edit() {
-  DoExeEditor editor(programs_, this);
-  if (editor.exec() == QDialog::Accepted) programs_ = editor.Programs();
+  QPointer<DoExeCtrl> self(this);
+  QPointer<DoExeEditor> editor = new DoExeEditor(programs_, this);
+  int answer = editor->exec();
+  // The control (and the editor with it) may have gone while the editor's loop ran.
+  if (!self || !editor) return;
+  if (answer == QDialog::Accepted) programs_ = editor->Programs();
+  delete editor;
   update();
 }
 

@@ -28,7 +28,9 @@ EffectBoxCtrl::~EffectBoxCtrl() { show_.Stop(); }
 
 InvokeStatus EffectBoxCtrl::Invoke(int32_t dispid, InvokeKind kind,
                                    const std::vector<Variant>& args, Variant* result) {
-  const bool get = kind == InvokeKind::PropertyGet && args.empty();
+  // No property of this control is indexed.
+  if (kind == InvokeKind::PropertyGet && !args.empty()) return InvokeStatus::BadArgs;
+  const bool get = kind == InvokeKind::PropertyGet;
   const bool put = IsPutKind(kind);
   const bool method = kind == InvokeKind::Method;
   switch (dispid) {
