@@ -1,6 +1,7 @@
 #include "controls/BuiltinControls.h"
 
 #include "controls/AniGifCtrl.h"
+#include "controls/ControlHost.h"
 #include "controls/DoExeCtrl.h"
 #include "controls/EffectBoxCtrl.h"
 
@@ -23,6 +24,14 @@ constexpr ZyntraClassObject kBuiltins[] = {
 } // namespace
 
 std::span<const ZyntraClassObject> BuiltinControls() { return kBuiltins; }
+
+bool RegisterBuiltinControls(ControlHost& host) {
+  bool all = true;
+  for (const ZyntraClassObject& c : BuiltinControls()) {
+    all = host.RegisterBuiltIn(c.clsid, c.name, c.create) && all;
+  }
+  return all;
+}
 
 HostedControl* CreateEffectBoxCtrl(QWidget* parent, const Rect& rect, bool visible) {
   return CreateShown<EffectBoxCtrl>(parent, rect, visible);

@@ -8,6 +8,12 @@
 /// the control libraries hand out, so that the control host registers both alike.
 std::span<const ZyntraClassObject> BuiltinControls();
 
+class ControlHost;
+
+/// Registers every control of BuiltinControls() with the host. False when the host refused one
+/// (it logs why), e.g. because the class is registered already.
+bool RegisterBuiltinControls(ControlHost& host);
+
 /// Creates the picture-effect control (timed by Qt timers) as a child of `parent`.
 HostedControl* CreateEffectBoxCtrl(QWidget* parent, const Rect& rect, bool visible);
 /// Creates the animated-GIF control (timed by Qt timers) as a child of `parent`.
