@@ -398,6 +398,17 @@ TEST_F(ClockTest, DialFillsTheControlsProportions) {
   const QImage turned = Shot();
   EXPECT_TRUE(Near(turned, 150, 75 + 30, kR));
   EXPECT_FALSE(Near(turned, 150 + 60, 75, kR));
+
+  // A tall control gets a tall dial.
+  Create(Rect{0, 0, 120, 240});
+  ASSERT_EQ(Put(kBorder, Variant::FromBool(false)), InvokeStatus::Ok);
+  PlayAt(2, At(2006, 1, 29, 3, 0, 0));
+  scheduler_.advance(1000);
+  const QImage tall = Shot();
+  EXPECT_TRUE(Near(tall, 60, 1, kR));
+  EXPECT_TRUE(Near(tall, 60, 238, kR));
+  EXPECT_TRUE(Near(tall, 1, 120, kR));
+  EXPECT_TRUE(Near(tall, 118, 120, kR));
 }
 
 TEST_F(ClockTest, CountdownDialShowsTheRemainingArc) {
