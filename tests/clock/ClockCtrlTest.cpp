@@ -489,6 +489,7 @@ TEST_F(ClockTest, EveryStyleRenders) {
   const QString folder = qEnvironmentVariable("ZYNTRA_CLOCK_SHOTS");
   for (int style = 0; style <= 25; ++style) {
     Create(Rect{0, 0, 320, 200});
+    ASSERT_EQ(Put(kEnabled, Variant::FromBool(false)), InvokeStatus::Ok); // as the program does
     ASSERT_EQ(Put(kBgColor, Variant::FromI4(0x960000)), InvokeStatus::Ok);
     ASSERT_EQ(Put(kBorder, Variant::FromBool(false)), InvokeStatus::Ok);
     ASSERT_EQ(Put(kFontSize, Variant::FromI2(20)), InvokeStatus::Ok);
@@ -502,6 +503,9 @@ TEST_F(ClockTest, EveryStyleRenders) {
     const bool dial = style == 0 || style == 2 || style == 3;
     EXPECT_EQ(Near(shot, 160, 1, kR), dial) << "style " << style;
     EXPECT_EQ(LabelShown(), style != 0 && style != 2) << "style " << style;
+    if (style >= 4) {
+      EXPECT_TRUE(Near(shot, 160, 100, kY, 30)) << "yellow text, style " << style;
+    }
     if (!folder.isEmpty()) {
       QDir().mkpath(folder);
       shot.save(folder + QString::asprintf("/clock-style-%02d.png", style));
