@@ -1,5 +1,6 @@
 #include "controls/FlashStandIn.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "model/Rect.h"
@@ -34,4 +35,28 @@ HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visibl
   control->MoveWindow(rect);
   control->ShowWindow(visible);
   return control;
+}
+
+bool RegisterFlashStandInIfNeeded(ControlHost& host, const std::vector<std::string>& directories,
+                                  const std::string& registryPath) {
+  std::vector<std::string> candidates;
+  if (auto registered = ControlRegistry(registryPath).LibraryOf(kFlashClassId))
+    candidates.push_back(*registered);
+  for (const std::string& dir : directories) {
+    std::string path = dir + "/libzyntra-flash.so";
+    if (QFileInfo::exists(QString::fromStdString(path))) candidates.push_back(path);
+  }
+  std::string why = "no Flash player library found";
+  for (const std::string& path : candidates) {
+    const ControlLibrary* library = host.LoadLibrary(path);
+    if (!library) {
+      why = host.LastError();
+      continue;
+    }
+    std::string error;
+    if (library->GetClassObject(kFlashClassId, &error)) return false;
+    why = path + ": " + error;
+  }
+  qWarning("Flash movies show a stand-in: %s", why.c_str());
+  return host.RegisterBuiltIn(kFlashClassId, "ShockwaveFlash stand-in", &CreateFlashStandIn);
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "controls/ControlHost.h"
+#include "controls/ControlRegistry.h"
 #include "controls/ControlWidget.h"
 #include "controls/FlashMembers.h"
 
@@ -34,3 +39,12 @@ private:
 
 /// Creates a stand-in as a child of `parent` at `rect`, shown or hidden. The caller owns it.
 HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible);
+
+/// Lets `host` make Flash controls where the player library cannot: unless a library registered
+/// for the Flash class in `registryPath` or a libzyntra-flash.so in `directories` loads and answers
+/// the class, registers the stand-in as the built-in Flash control and logs why. True when the
+/// stand-in was registered.
+bool RegisterFlashStandInIfNeeded(
+    ControlHost& host,
+    const std::vector<std::string>& directories = ControlHost::DefaultSearchDirectories(),
+    const std::string& registryPath = ControlRegistry::DefaultPath());

@@ -1,15 +1,6 @@
 // Entry points of the Flash player library: the host finds the player's class object here.
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
-
-#include <cstring>
-#include <dlfcn.h>
-
-#include "controls/ControlModule.h"
+#include "controls/ControlModuleExports.h"
 #include "controls/WebEngineEnvironment.h"
 #include "flash/FlashPlayer.h"
 #include "flash/FlashWebContext.h"
@@ -31,51 +22,31 @@ HostedControl* CreatePlayer(QWidget* parent, const Rect& rect, bool visible) {
 const ZyntraClassObject kPlayerClass = {ZYNTRA_CONTROL_ABI_VERSION, FlashMembers::kClassId,
                                         "ShockwaveFlash", &CreatePlayer};
 
-QString LibraryPath() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&CreatePlayer), &info) == 0 || !info.dli_fname) return {};
-  return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
-}
-
-QString ControlsIni() {
-  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (config.isEmpty()) config = QDir::homePath() + QStringLiteral("/.config");
-  return config + QStringLiteral("/zyntra/controls.ini");
-}
-
 } // namespace
 
 ZYNTRA_CONTROL_EXPORT int ZyntraControlAbiVersion() { return ZYNTRA_CONTROL_ABI_VERSION; }
 
 ZYNTRA_CONTROL_EXPORT int DllGetClassObject(const char* clsid, const ZyntraClassObject** out) {
-  if (!clsid || !out || std::strcmp(clsid, FlashMembers::kClassId) != 0)
-    return kZyntraClassNotAvailable;
+  int found = zyntra_module::GetClassObject(&kPlayerClass, 1, clsid, out);
+  if (found != kZyntraOk) return found;
   // Without Ruffle's files the player could only show an empty window: the host's stand-in says
   // more, so the class is not offered.
   if (FlashWebContext::FindRuffleDir().isEmpty()) {
     FlashWebContext::Instance(); // logs where it looked
+    *out = nullptr;
     return kZyntraClassNotAvailable;
   }
   PrepareWebEngineEnvironment();
   FlashWebContext::RegisterScheme();
-  *out = &kPlayerClass;
   return kZyntraOk;
 }
 
 ZYNTRA_CONTROL_EXPORT int DllRegisterServer() {
-  QString path = LibraryPath();
-  if (path.isEmpty()) return kZyntraFail;
-  QSettings ini(ControlsIni(), QSettings::IniFormat);
-  ini.setValue(QStringLiteral("Controls/") + QLatin1String(FlashMembers::kClassId), path);
-  ini.sync();
-  return ini.status() == QSettings::NoError ? kZyntraOk : kZyntraFail;
+  return zyntra_module::RegisterClasses(&kPlayerClass, 1);
 }
 
 ZYNTRA_CONTROL_EXPORT int DllUnregisterServer() {
-  QSettings ini(ControlsIni(), QSettings::IniFormat);
-  ini.remove(QStringLiteral("Controls/") + QLatin1String(FlashMembers::kClassId));
-  ini.sync();
-  return ini.status() == QSettings::NoError ? kZyntraOk : kZyntraFail;
+  return zyntra_module::UnregisterClasses(&kPlayerClass, 1);
 }
 
 // Qt WebEngine cannot be shut down and started again in one process: once a player existed the

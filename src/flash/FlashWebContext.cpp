@@ -118,7 +118,7 @@ QString FlashWebContext::FindRuffleDir(QString* searched) {
   if (!libDir.isEmpty()) candidates << libDir + QStringLiteral("/ruffle");
   if (QCoreApplication::instance())
     candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/ruffle");
-  if (!libDir.isEmpty()) candidates << libDir + QStringLiteral("/../share/zyntra/ruffle");
+  if (!libDir.isEmpty()) candidates << libDir + QStringLiteral("/../../share/zyntra/ruffle");
   candidates << QStringLiteral(ZYNTRA_RUFFLE_INSTALL_DIR);
   for (const QString& dir : candidates)
     if (QFileInfo::exists(dir + QStringLiteral("/ruffle.js"))) return QDir::cleanPath(dir);

@@ -22,7 +22,8 @@ public:
   /// exists; Instance() does it, and calling it again does nothing.
   static void RegisterScheme();
   /// Folder with Ruffle's self-hosted files (ruffle.js), searched in ZYNTRA_RUFFLE_DIR, beside
-  /// this library, beside the executable and in the installed data folder. Empty when none has it;
+  /// this library, beside the executable and in the data folder (lib/zyntra/../../share/zyntra,
+  /// then the configured install prefix). Empty when none has it;
   /// `*searched` then lists the folders tried.
   static QString FindRuffleDir(QString* searched = nullptr);
   /// The process's context, made on first use (owned by the application object). Null, with the

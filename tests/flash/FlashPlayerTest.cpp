@@ -6,14 +6,14 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <memory>
 
 #include "SwfWriter.h"
-#include "controls/ControlModule.h"
-#include "controls/FlashMembers.h"
+#include "controls/ControlHost.h"
+#include "controls/FlashStandIn.h"
 
-// The player as the program gets it: the built library, its entry points, a control by class id.
+// The player as the program gets it: the control host loads the built library and makes a
+// control by class identifier.
 // Web pages render asynchronously, so these tests wait (bounded) for pixels to change.
 
 namespace {
@@ -30,28 +30,22 @@ void Capture(QtMsgType, const QMessageLogContext&, const QString& text) { g_log 
 
 class FlashPlayerTest : public testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    library_ = dlopen(ZYNTRA_FLASH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library_, nullptr) << dlerror();
-  }
-
   void SetUp() override {
-    auto abi =
-        reinterpret_cast<ZyntraControlAbiVersionFn>(dlsym(library_, "ZyntraControlAbiVersion"));
-    auto get = reinterpret_cast<DllGetClassObjectFn>(dlsym(library_, "DllGetClassObject"));
-    ASSERT_TRUE(abi && get);
-    ASSERT_EQ(abi(), ZYNTRA_CONTROL_ABI_VERSION);
-    const ZyntraClassObject* cls = nullptr;
-    ASSERT_EQ(get(FlashMembers::kClassId, &cls), kZyntraOk) << "is Ruffle in build/bin/ruffle?";
-    ASSERT_EQ(std::string(cls->clsid), FlashMembers::kClassId);
-    host_.resize(300, 200);
     QPalette grey;
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    host_.setPalette(grey);
-    host_.setAutoFillBackground(true);
-    host_.show();
-    control_.reset(cls->create(&host_, Rect{20, 30, 220, 130}, true));
+    screen_.setPalette(grey);
+    screen_.setAutoFillBackground(true);
+    screen_.resize(300, 200);
+    screen_.show();
+    // The host finds the built library beside the test, as the program finds it beside itself.
+    std::string registry = dir_.filePath("controls.ini").toStdString();
+    host_.SetSearchDirectories({ZYNTRA_BIN_DIR});
+    host_.SetRegistryPath(registry);
+    ASSERT_FALSE(RegisterFlashStandInIfNeeded(host_, {ZYNTRA_BIN_DIR}, registry))
+        << "is Ruffle in build/bin/ruffle?";
+    control_ = host_.CreateControl(kFlashClassId, Rect{20, 30, 220, 130}, true);
     ASSERT_NE(control_, nullptr);
+    ASSERT_EQ(dynamic_cast<FlashStandIn*>(control_.get()), nullptr);
   }
 
   // Writes a 200 × 100 movie at 10 frames a second with one rectangle in the middle per colour.
@@ -75,7 +69,7 @@ protected:
   }
 
   // Colour at a point of the control (control coordinates).
-  QRgb Pixel(int x, int y) { return host_.grab().toImage().pixel(20 + x, 30 + y) & 0xFFFFFF; }
+  QRgb Pixel(int x, int y) { return screen_.grab().toImage().pixel(20 + x, 30 + y) & 0xFFFFFF; }
   QRgb Centre() { return Pixel(100, 50); }
 
   // Grabbing makes the view render a frame, so it is done every 50 ms, not at every event.
@@ -89,13 +83,11 @@ protected:
   }
   bool WaitForCentre(QRgb colour) { return WaitFor(100, 50, colour); }
 
-  static void* library_;
   QTemporaryDir dir_;
-  QWidget host_;
+  QWidget screen_;
+  ControlHost host_{&screen_};
   std::unique_ptr<HostedControl> control_;
 };
-
-void* FlashPlayerTest::library_ = nullptr;
 
 TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
   EXPECT_NE(Centre(), kRed);
@@ -105,7 +97,7 @@ TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
   EXPECT_EQ(Pixel(1, 1), kStage);
   EXPECT_EQ(Pixel(198, 98), kStage);
   // Outside the control the host shows through.
-  EXPECT_EQ(host_.grab().toImage().pixel(10, 10) & 0xFFFFFF, 0x808080u);
+  EXPECT_EQ(screen_.grab().toImage().pixel(10, 10) & 0xFFFFFF, 0x808080u);
 }
 
 TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {

@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -72,4 +73,22 @@ TEST(FlashStandInTest, ShowsItIsAStandInAndTheFileName) {
   EXPECT_EQ(standIn.text(), QStringLiteral("Flash 播放器不可用\n（无文件）"));
   standIn.Invoke(0x66, InvokeKind::PropertyPut, {Variant::FromString("/shows/动画.swf")}, nullptr);
   EXPECT_EQ(standIn.text(), QStringLiteral("Flash 播放器不可用\n/shows/动画.swf"));
+}
+
+// Where no Flash library answers, the host makes stand-ins for the Flash class.
+TEST(FlashStandInTest, TakesThePlayersPlaceWhereNoLibraryAnswers) {
+  QTemporaryDir empty;
+  QWidget screen;
+  ControlHost host(&screen);
+  std::string registry = empty.filePath("controls.ini").toStdString();
+  host.SetSearchDirectories({empty.path().toStdString()});
+  host.SetRegistryPath(registry);
+  host.SetLogger([](const std::string&) {});
+  ASSERT_TRUE(RegisterFlashStandInIfNeeded(host, {empty.path().toStdString()}, registry));
+  std::unique_ptr<HostedControl> control =
+      host.CreateControl("{d27cdb6e-ae6d-11cf-96b8-444553540000}", Rect{0, 0, 80, 60}, true);
+  ASSERT_NE(dynamic_cast<FlashStandIn*>(control.get()), nullptr);
+  EXPECT_TRUE(control->IsWindowVisible());
+  // A second registration is refused by the host; the stand-in stays the one answering.
+  EXPECT_FALSE(RegisterFlashStandInIfNeeded(host, {empty.path().toStdString()}, registry));
 }
