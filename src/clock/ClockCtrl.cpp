@@ -66,6 +66,10 @@ void Set(Variant* result, Variant value) {
   if (result) *result = std::move(value);
 }
 
+// Milliseconds since the start of the current second of a local date-time number, rounded to
+// the millisecond as every date-time number is read.
+int64_t MsOfSecond(double dateTime) { return FromDateTimeNumber(dateTime).millisecond; }
+
 QString TimeCaption(double now) {
   const ClockTime t = TimeOfDay(now);
   return QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
@@ -321,10 +325,7 @@ void ClockCtrl::ScheduleTick(bool fromPlay) {
   } else {
     // A clock ticks right after each second of its local clock begins, so the shown second
     // changes with the real one.
-    const double day = ClockLocalClock().now();
-    const double msOfDay = (day - std::floor(day)) * 86400000.0;
-    const int64_t msOfSecond = static_cast<int64_t>(std::fmod(msOfDay, 1000.0));
-    nextDue_ = now + (1000 - msOfSecond);
+    nextDue_ = now + (1000 - MsOfSecond(ClockLocalClock().now()));
   }
   tickScheduler_ = &scheduler;
   tickId_ = scheduler.callAt(nextDue_, [this] {
@@ -348,8 +349,7 @@ void ClockCtrl::Tick() {
     }
   } else {
     const double now = ClockLocalClock().now();
-    const double msOfDay = (now - std::floor(now)) * 86400000.0;
-    if (std::fmod(msOfDay, 1000.0) >= 500.0) return; // woken early: the next call aligns
+    if (MsOfSecond(now) >= 500) return; // woken early: the next call aligns
     const ClockTime t = TimeOfDay(now);
     sampleHour_ = t.hour;
     sampleMinute_ = t.minute;
@@ -421,6 +421,11 @@ void ClockCtrl::ShowTimer(int style) {
 }
 
 void ClockCtrl::ClearSurface() {
+  // The surface follows the window's size even before a pending resize event arrives (a
+  // window that was never shown gets its resize events late).
+  if (surface_.size() != size()) {
+    surface_ = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
+  }
   if (surface_.isNull()) return;
   surface_.fill(FromBgr(bgColor_));
   update();
@@ -570,8 +575,8 @@ void ClockCtrl::ShowLunarDate() {
 
 void ClockCtrl::resizeEvent(QResizeEvent* event) {
   ControlWidget::resizeEvent(event);
-  const QSize size = event->size();
-  surface_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+  // A late resize event for the size the surface already has changes nothing.
+  if (!surface_.isNull() && surface_.size() == event->size()) return;
   frame_.centreX = 100;
   frame_.centreY = 100;
   DrawFace();

@@ -2,7 +2,10 @@
 
 // The binary contract between the program and a control library (the clock, Glasso). A library
 // exports the four entry points below with C linkage plus ZyntraControlAbiVersion(); the host
-// refuses a library that lacks one of them or answers another ABI version.
+// refuses a library that lacks one of them or answers another ABI version
+// (controls/ControlLibrary.h). A library implements them with ZYNTRA_CONTROL_MODULE
+// (controls/ControlModuleExports.h), is named libzyntra-<name>.so and is built into build/bin
+// (installed to lib/zyntra), where the control host finds it without registration.
 
 #include "controls/HostedControl.h"
 #include "model/Rect.h"

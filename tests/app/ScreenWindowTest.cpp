@@ -212,10 +212,10 @@ TEST_F(ScreenWindowTest, LeavingAsksToSaveAndCancelKeepsRunning) {
   // Yes on an untitled project asks for a name; cancelling that keeps the work.
   prompts.answers.push_back(PromptAnswer::Yes);
   EXPECT_FALSE(s.ExitSystem());
-  EXPECT_EQ(prompts.filters.back(), "VRX同步屏播放文件|*.vrx|");
+  EXPECT_EQ(prompts.fileAsks.back().filter, "VRX同步屏播放文件|*.vrx|");
 
   prompts.answers.push_back(PromptAnswer::Yes);
-  prompts.savePaths.push_back((dir / "show.vrx").string());
+  prompts.files.push_back((dir / "show.vrx").string());
   EXPECT_TRUE(s.ExitSystem());
   EXPECT_TRUE(fs::exists(dir / "show.vrx"));
   s.Shutdown();
@@ -237,7 +237,7 @@ TEST_F(ScreenWindowTest, AutoPlayOpensOnlyALowerCaseVrxName) {
   {
     Start();
     List().CreateObject(131, Rect{0, 0, 60, 60});
-    prompts.savePaths.push_back((dir / "auto.vrx").string());
+    prompts.files.push_back((dir / "auto.vrx").string());
     ASSERT_TRUE(List().SaveProjectAs());
     screen.reset();
   }

@@ -69,10 +69,10 @@ TEST(DlgOption, CancelKeepsEverythingAndGridTakesTwoDigits) {
 TEST(DlgOption, RejectsANonNumberAndBrowsesForATaskList) {
   Settings s;
   ScriptedPrompts prompts;
-  prompts.openPaths.push_back(std::string("/shows/week.tak"));
+  prompts.files.push_back(std::string("/shows/week.tak"));
   CDlgOption d(s, prompts);
   d.Browse();
-  EXPECT_EQ(prompts.filters.at(0), "VRX同步屏播放文件|*.vrx|播放列表|*.tak|");
+  EXPECT_EQ(prompts.fileAsks.at(0).filter, "VRX同步屏播放文件|*.vrx|播放列表|*.tak|");
   EXPECT_EQ(Find<QLineEdit>(d, 1012)->text(), QStringLiteral("/shows/week.tak"));
   d.Browse(); // cancelled: nothing changes
   EXPECT_EQ(Find<QLineEdit>(d, 1012)->text(), QStringLiteral("/shows/week.tak"));

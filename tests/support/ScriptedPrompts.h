@@ -7,56 +7,55 @@
 
 #include "model/Prompts.h"
 
-/// Prompts with scripted answers: every question is recorded with its exact text, and answered
-/// from the queues (message boxes default to Cancel/Ok, choosers to cancelled when empty).
+/// Prompts for tests: records every message and chooser call and answers from scripts.
 class ScriptedPrompts : public Prompts {
 public:
+  /// One message box shown.
   struct Message {
-    std::string text, caption;
+    std::string text;
+    std::string caption;
     PromptButtons buttons;
     PromptIcon icon;
   };
+  /// One file chooser shown.
+  struct FileAsk {
+    bool save;
+    std::string filter;
+    std::string defaultExt;
+  };
+
+  std::vector<Message> messages;
+  std::vector<FileAsk> fileAsks;
+  /// Answers to message boxes in order; Ok when the script is used up.
+  std::deque<PromptAnswer> answers;
+  /// Answers to file choosers in order (nullopt = cancelled); cancelled when used up.
+  std::deque<std::optional<std::string>> files;
 
   PromptAnswer MessageBox(const std::string& text, const std::string& caption,
-                          PromptButtons buttons, PromptIcon icon) override {
-    messages.push_back({text, caption, buttons, icon});
-    if (!answers.empty()) {
-      PromptAnswer a = answers.front();
-      answers.pop_front();
-      return a;
-    }
-    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-  }
-  std::optional<std::string> GetOpenFileName(const std::string& filter, const std::string&,
-                                             const std::string&) override {
-    filters.push_back(filter);
-    return Next(openPaths);
-  }
-  std::optional<std::string> GetSaveFileName(const std::string& filter, const std::string& ext,
-                                             const std::string&) override {
-    filters.push_back(filter);
-    saveExtensions.push_back(ext);
-    return Next(savePaths);
-  }
+                          PromptButtons buttons, PromptIcon icon) override;
+  std::optional<std::string> GetOpenFileName(const std::string& filter,
+                                             const std::string& defaultExt,
+                                             const std::string& initialPath) override;
+  std::optional<std::string> GetSaveFileName(const std::string& filter,
+                                             const std::string& defaultExt,
+                                             const std::string& initialPath) override;
   std::optional<int32_t> ChooseColor(int32_t) override { return Next(colors); }
   std::optional<FontDesc> ChooseFont(const FontDesc&) override { return Next(fonts); }
+
+  /// Answers to the colour chooser in order (nullopt = cancelled); cancelled when used up.
+  std::deque<std::optional<int32_t>> colors;
+  /// Answers to the font chooser in order (nullopt = cancelled); cancelled when used up.
+  std::deque<std::optional<FontDesc>> fonts;
 
   /// The texts of all message boxes so far, joined by " | ".
   std::string Texts() const {
     std::string all;
-    for (const auto& m : messages)
-      all += (all.empty() ? "" : " | ") + m.text;
+    for (const auto& m : messages) all += (all.empty() ? "" : " | ") + m.text;
     return all;
   }
 
-  std::deque<PromptAnswer> answers;
-  std::deque<std::optional<std::string>> openPaths, savePaths;
-  std::deque<std::optional<int32_t>> colors;
-  std::deque<std::optional<FontDesc>> fonts;
-  std::vector<Message> messages;
-  std::vector<std::string> filters, saveExtensions;
-
 private:
+  std::optional<std::string> NextFile();
   template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& q) {
     if (q.empty()) return std::nullopt;
     auto v = q.front();

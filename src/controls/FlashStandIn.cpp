@@ -1,0 +1,62 @@
+#include "controls/FlashStandIn.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include "model/Rect.h"
+
+FlashStandIn::FlashStandIn(QWidget* parent) : ControlWidget(kFlashClassId, parent) {}
+
+InvokeStatus FlashStandIn::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                                  Variant* result) {
+  FlashMembers::Change change = FlashMembers::Change::None;
+  InvokeStatus status = members_.Invoke(dispid, kind, args, result, &change);
+  if (change != FlashMembers::Change::None) update();
+  return status;
+}
+
+QString FlashStandIn::text() const {
+  QString file = QString::fromStdString(members_.fileName());
+  return QString::fromUtf8(kCaption) + QLatin1Char('\n') +
+         (file.isEmpty() ? QStringLiteral("（无文件）") : file);
+}
+
+void FlashStandIn::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), QColor(0x30, 0x30, 0x30));
+  p.setPen(QColor(0x90, 0x90, 0x90));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  p.setPen(Qt::white);
+  p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWrapAnywhere, text());
+}
+
+HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible) {
+  auto* control = new FlashStandIn(parent);
+  control->MoveWindow(rect);
+  control->ShowWindow(visible);
+  return control;
+}
+
+bool RegisterFlashStandInIfNeeded(ControlHost& host, const std::vector<std::string>& directories,
+                                  const std::string& registryPath) {
+  std::vector<std::string> candidates;
+  if (auto registered = ControlRegistry(registryPath).LibraryOf(kFlashClassId))
+    candidates.push_back(*registered);
+  for (const std::string& dir : directories) {
+    std::string path = dir + "/libzyntra-flash.so";
+    if (QFileInfo::exists(QString::fromStdString(path))) candidates.push_back(path);
+  }
+  std::string why = "no Flash player library found";
+  for (const std::string& path : candidates) {
+    const ControlLibrary* library = host.LoadLibrary(path);
+    if (!library) {
+      why = host.LastError();
+      continue;
+    }
+    std::string error;
+    if (library->GetClassObject(kFlashClassId, &error)) return false;
+    why = path + ": " + error;
+  }
+  qWarning("Flash movies show a stand-in: %s", why.c_str());
+  return host.RegisterBuiltIn(kFlashClassId, "ShockwaveFlash stand-in", &CreateFlashStandIn);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "controls/ControlHost.h"
+#include "controls/ControlRegistry.h"
+#include "controls/ControlWidget.h"
+#include "controls/FlashMembers.h"
+
+class QWidget;
+struct Rect;
+
+/// Class identifier of the Flash player control (the real player and this stand-in alike).
+inline constexpr const char* kFlashClassId = FlashMembers::kClassId;
+
+/// Takes the Flash player's place where the player library or Qt WebEngine is missing: answers
+/// every dispatch member like the player and shows, plainly labelled, that no movie plays and
+/// which file would.
+class FlashStandIn : public ControlWidget {
+public:
+  /// The caption drawn above the file name.
+  static constexpr const char* kCaption = "Flash 播放器不可用";
+
+  explicit FlashStandIn(QWidget* parent);
+
+  InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                      Variant* result) override;
+
+  /// The text the control shows: the caption, then the file name or "（无文件）".
+  QString text() const;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  FlashMembers members_;
+};
+
+/// Creates a stand-in as a child of `parent` at `rect`, shown or hidden. The caller owns it.
+HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible);
+
+/// Lets `host` make Flash controls where the player library cannot: unless a library registered
+/// for the Flash class in `registryPath` or a libzyntra-flash.so in `directories` loads and answers
+/// the class, registers the stand-in as the built-in Flash control and logs why. True when the
+/// stand-in was registered.
+bool RegisterFlashStandInIfNeeded(
+    ControlHost& host,
+    const std::vector<std::string>& directories = ControlHost::DefaultSearchDirectories(),
+    const std::string& registryPath = ControlRegistry::DefaultPath());

@@ -1,0 +1,18 @@
+#include "playlist/AutoSaveTimer.h"
+
+#include <utility>
+
+AutoSaveTimer::AutoSaveTimer(Scheduler& scheduler, const Settings& settings, Project project)
+    : settings_(settings), project_(std::move(project)),
+      timer_(scheduler, kPeriodMs, [this] { Tick(); }) {}
+
+void AutoSaveTimer::Tick() {
+  ++minutes_;
+  if (!settings_.AutoSave || minutes_ < settings_.SaveDelay) return;
+  std::string path = project_.path();
+  if (path.empty()) path = kAutoSaveFileName;
+  project_.saveTo(path);
+  minutes_ = 0;
+  // The auto-save file is a scratch copy: the project never takes it as its own file.
+  if (path == kAutoSaveFileName && !project_.path().empty()) project_.setPath("");
+}
