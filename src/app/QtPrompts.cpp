@@ -62,8 +62,7 @@ std::optional<std::string> QtPrompts::GetSaveFileName(const std::string& filter,
                                                       const std::string& initialPath) {
   QFileDialog dialog(parent_, QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  // The caller asks before overwriting, so the dialog itself does not.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // The chooser itself asks before an existing file is replaced.
   if (!defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
