@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ControlFactory;
+class LocalClock;
+class PowerControl;
+class Prompts;
+class QWidget;
+class Scheduler;
+
+/// The seams the windows work through. The program passes the real ones (Qt dialogs and
+/// timers, the control host, systemctl); tests pass fakes.
+struct AppServices {
+  Prompts* prompts = nullptr;
+  Scheduler* scheduler = nullptr;
+  LocalClock* clock = nullptr;
+  PowerControl* power = nullptr;
+  /// Makes the control factory whose controls become children of the screen window.
+  std::function<std::unique_ptr<ControlFactory>(QWidget* screenWindow)> makeControlFactory;
+  /// Path of "setup.ini" (the working directory at start-up).
+  std::string settingsPath;
+};

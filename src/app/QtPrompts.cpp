@@ -1,0 +1,98 @@
+#include "app/QtPrompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+QString QtPrompts::ToQtFilter(const std::string& filter) {
+  QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty() && parts[i + 1].isEmpty()) continue;
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+PromptAnswer QtPrompts::MessageBox(const std::string& text, const std::string& caption,
+                                   PromptButtons buttons, PromptIcon icon) {
+  QMessageBox box(parent_);
+  box.setText(QString::fromStdString(text));
+  box.setWindowTitle(QString::fromStdString(caption));
+  switch (icon) {
+  case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+  case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
+  case PromptIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+  case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
+  case PromptIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+  }
+  switch (buttons) {
+  case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+  case PromptButtons::OkCancel:
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    break;
+  case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+  case PromptButtons::YesNoCancel:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    break;
+  }
+  switch (box.exec()) {
+  case QMessageBox::Ok: return PromptAnswer::Ok;
+  case QMessageBox::Yes: return PromptAnswer::Yes;
+  case QMessageBox::No: return PromptAnswer::No;
+  default: return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
+}
+
+std::optional<std::string> QtPrompts::GetOpenFileName(const std::string& filter,
+                                                      const std::string& /*defaultExt*/,
+                                                      const std::string& initialPath) {
+  QString path = QFileDialog::getOpenFileName(
+      parent_, QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::string> QtPrompts::GetSaveFileName(const std::string& filter,
+                                                      const std::string& defaultExt,
+                                                      const std::string& initialPath) {
+  QFileDialog dialog(parent_, QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The caller asks before overwriting, so the dialog itself does not.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<int32_t> QtPrompts::ChooseColor(int32_t initial) {
+  QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+  QColor c = QColorDialog::getColor(start, parent_);
+  if (!c.isValid()) return std::nullopt;
+  return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+std::optional<FontDesc> QtPrompts::ChooseFont(const FontDesc& initial) {
+  QFont start(QString::fromStdString(initial.name));
+  if (initial.size > 0) start.setPointSizeF(initial.size);
+  start.setBold(initial.bold);
+  start.setItalic(initial.italic);
+  start.setUnderline(initial.underline);
+  start.setStrikeOut(initial.strikethrough);
+  bool ok = false;
+  QFont f = QFontDialog::getFont(&ok, start, parent_);
+  if (!ok) return std::nullopt;
+  FontDesc d = initial;
+  d.name = f.family().toStdString();
+  d.size = f.pointSizeF();
+  d.bold = f.bold();
+  d.italic = f.italic();
+  d.underline = f.underline();
+  d.strikethrough = f.strikeOut();
+  d.weight = static_cast<int16_t>(f.bold() ? 700 : 400);
+  return d;
+}

@@ -1,0 +1,155 @@
+#include "app/CommandIds.h"
+#include "app/ZyntraScr.h"
+#include "controls/ControlWrapper.h"
+#include "dialogs/PropertyWindow.h"
+#include "model/ShowNode.h"
+#include "model/ZyntraDoc.h"
+#include "playlist/DPlayList.h"
+
+namespace {
+
+bool IsObject(const ShowNode* node) { return node && !node->IsContainer(); }
+
+} // namespace
+
+void CZyntraScr::SelectObject(CControlWrapper* window) {
+  if (window == selectedWnd) return;
+  selectedWnd = window;
+  update();
+  // Selecting an object is taken as the start of an edit.
+  modified = true;
+}
+
+void CZyntraScr::ClearSelection() {
+  if (propertyWnd) {
+    propertyWnd->deleteLater();
+    propertyWnd->hide();
+    propertyWnd = nullptr;
+  }
+  if (selectedWnd) {
+    selectedWnd = nullptr;
+    update();
+  }
+}
+
+void CZyntraScr::SetSurfaceColour(int32_t colour) {
+  settings.BgColor = colour;
+  if (pageList) {
+    ShowNode* current = pageList->Document().Current();
+    if (current && current->IsPage() && current->frame) current->frame->bg = colour;
+  }
+  update();
+}
+
+void CZyntraScr::SurfaceCommand(int id) {
+  switch (id) {
+  case cmd::SurfaceTest:
+    PageListCommand(1032);
+    update();
+    break;
+  case cmd::SurfaceExit: ExitSystem(); break;
+  case cmd::SurfaceDelete:
+    if (pageList) pageList->DeleteSelected();
+    break;
+  case cmd::SurfaceHideShow:
+    if (IsObject(currentNode)) {
+      currentNode->visible = !currentNode->visible;
+      if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
+    }
+    break;
+  case cmd::SurfaceFreeze:
+    if (IsObject(currentNode)) {
+      currentNode->unlocked = !currentNode->unlocked;
+      update();
+    }
+    break;
+  case cmd::SurfaceProperties:
+    if (!currentNode) break;
+    if (currentNode->IsPage()) {
+      ShowPropertyWindow(cmd::ScreenPropertyKind);
+      LoadPropertyWindow(cmd::ScreenPropertyKind);
+    } else if (IsObject(currentNode)) {
+      ShowPropertyWindow(static_cast<int>(currentNode->type));
+      LoadPropertyWindow(static_cast<int>(currentNode->type));
+    }
+    break;
+  case cmd::SurfacePlay:
+    PageListCommand(4106);
+    update();
+    break;
+  case cmd::SurfaceStop: PageListCommand(4107); break;
+  case cmd::SurfaceFullScreen: ArrangeObject(cmd::ArrangeFullScreen); break;
+  default: break;
+  }
+}
+
+void CZyntraScr::ArrangeObject(int code) {
+  if (!selectedWnd) return;
+  Rect r = selectedWnd->GetWindowRect();
+  const Rect c{0, 0, width(), height()};
+  switch (code) {
+  case cmd::ArrangeTop: r.OffsetRect(0, c.top - r.top); break;
+  case cmd::ArrangeBottom: r.OffsetRect(0, c.bottom - r.bottom); break;
+  case cmd::ArrangeLeft: r.OffsetRect(c.left - r.left, 0); break;
+  case cmd::ArrangeRight: r.OffsetRect(c.right - r.right, 0); break;
+  case cmd::ArrangeCentre: {
+    // Centres with integer division truncating toward zero, in the surface's coordinates.
+    const int cx = c.left + (c.right - c.left) / 2, cy = c.top + (c.bottom - c.top) / 2;
+    const int rx = r.left + (r.right - r.left) / 2, ry = r.top + (r.bottom - r.top) / 2;
+    r.OffsetRect(cx - rx, cy - ry);
+    break;
+  }
+  case cmd::ArrangeFullScreen:
+    // One restore rectangle and one flag for the whole surface.
+    if (!fullScreen) {
+      restoreRect = r;
+      r = c;
+    } else {
+      r = restoreRect;
+    }
+    fullScreen = !fullScreen;
+    break;
+  default: return;
+  }
+  selectedWnd->MoveWindow(r);
+  update();
+}
+
+void CZyntraScr::ShowPropertyWindow(int code) {
+  if (!menuEnabled) return;
+  if (propertyWnd && propertyKind == code) {
+    if (propertyWnd->isHidden()) propertyWnd->show();
+    LoadPropertyWindow(code);
+    return;
+  }
+  QPoint position;
+  if (selectedWnd) {
+    const Rect r = selectedWnd->GetWindowRect();
+    const QPoint topLeft = mapToGlobal(QPoint(r.left, r.top));
+    position = QPoint(topLeft.x() - 80, topLeft.y() + r.Height() - r.Height() / 2);
+  } else {
+    position = QPoint(geometry().x() + 40, geometry().y() + height() / 2);
+  }
+  QWidget* window = propertyWindowFactory ? propertyWindowFactory(code, *this) : nullptr;
+  if (!window) return;
+  // One property window is tracked: the previous one of another kind goes.
+  if (propertyWnd) {
+    propertyWnd->hide();
+    propertyWnd->deleteLater();
+  }
+  propertyWnd = window;
+  propertyKind = code;
+  window->move(position);
+  window->show();
+}
+
+void CZyntraScr::LoadPropertyWindow(int code) {
+  if (!currentNode || !currentNode->parent) return; // the root has no property window
+  auto* window = dynamic_cast<PropertyWindow*>(propertyWnd.data());
+  if (!window) return;
+  if (selectedWnd && code != cmd::ScreenPropertyKind) {
+    if (static_cast<int>(currentNode->type) == code) window->SetObject(currentNode);
+  } else if (!selectedWnd && code == cmd::ScreenPropertyKind) {
+    window->SetObject(currentNode);
+  }
+}

@@ -1,0 +1,605 @@
+#include "clock/ClockCtrl.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+
+#include "clock/ClockSeams.h"
+#include "model/DateTime.h"
+#include "model/LocalClock.h"
+#include "model/Prompts.h"
+
+namespace {
+
+std::atomic<int> gLiveClocks{0};
+
+constexpr int32_t kRed = 0x0000FF;
+constexpr int32_t kGreen = 0x00FF00;
+constexpr int32_t kYellow = 0x00FFFF;
+constexpr int32_t kDotGreen = 0x00C800;
+
+QColor FromBgr(int32_t value) {
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+bool IsNumber(const Variant& v) {
+  switch (v.type()) {
+  case Variant::Type::Bool:
+  case Variant::Type::I2:
+  case Variant::Type::I4:
+  case Variant::Type::R8:
+  case Variant::Type::Date:
+  case Variant::Type::Currency: return true;
+  default: return false;
+  }
+}
+
+// The put value as a 16-bit integer: numbers in range, rounded as the dispatch layer would.
+bool ToShort(const Variant& v, int16_t& out) {
+  if (!IsNumber(v)) return false;
+  const double d = v.type() == Variant::Type::R8 || v.type() == Variant::Type::Date
+                       ? std::nearbyint(v.toR8())
+                       : v.toR8();
+  if (!(d >= -32768.0 && d <= 32767.0)) return false;
+  out = static_cast<int16_t>(d);
+  return true;
+}
+
+bool ToLong(const Variant& v, int32_t& out) {
+  if (!IsNumber(v)) return false;
+  const double d = v.type() == Variant::Type::R8 || v.type() == Variant::Type::Date
+                       ? std::nearbyint(v.toR8())
+                       : v.toR8();
+  if (!(d >= -2147483648.0 && d <= 2147483647.0)) return false;
+  out = static_cast<int32_t>(d);
+  return true;
+}
+
+bool IsGet(InvokeKind kind) { return kind == InvokeKind::PropertyGet; }
+bool IsPut(InvokeKind kind) { return kind == InvokeKind::PropertyPut; }
+
+void Set(Variant* result, Variant value) {
+  if (result) *result = std::move(value);
+}
+
+QString TimeCaption(double now) {
+  const ClockTime t = TimeOfDay(now);
+  return QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
+}
+
+} // namespace
+
+ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(kClockClassId, parent) {
+  ++gLiveClocks;
+  setObjectName(QStringLiteral("clock"));
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+  label_ = new QLabel(this);
+  label_->setObjectName(QStringLiteral("Label1"));
+  label_->setAlignment(Qt::AlignCenter);
+  label_->setWordWrap(true);
+  label_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QFont font = label_->font();
+  font.setPointSizeF(12);
+  label_->setFont(font);
+  QPalette palette = label_->palette();
+  palette.setColor(QPalette::WindowText, FromBgr(fgColor_));
+  label_->setPalette(palette);
+
+  // Creation: the label hidden, showing the time of creation.
+  const double now = ClockLocalClock().now();
+  label_->hide();
+  label_->setText(TimeCaption(now));
+  targetDate_ = now + 1.0;
+}
+
+ClockCtrl::~ClockCtrl() {
+  if (tickId_ != 0 && tickScheduler_) tickScheduler_->cancel(tickId_);
+  --gLiveClocks;
+}
+
+int ClockCtrl::LiveCount() { return gLiveClocks.load(); }
+
+// ---------------------------------------------------------------------------------------------
+// Dispatch
+
+InvokeStatus ClockCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                               Variant* result) {
+  switch (dispid) {
+  case kClockRetouchHour:
+  case kClockRetouchMinute:
+  case kClockRetouchSecond:
+  case kClockStyle:
+  case kClockTotalTime:
+  case kClockTargetDate:
+  case kClockPreText:
+  case kClockLasText:
+  case kClockFinished: return InvokeField(dispid, kind, args, result);
+  case kClockShowTimer: {
+    if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
+    int16_t style = 0;
+    if (args.size() != 1 || !ToShort(args[0], style)) return InvokeStatus::BadArgs;
+    ShowTimer(style);
+    return InvokeStatus::Ok;
+  }
+  case kClockDrawTimer:
+  case kClockSetFont:
+  case kClockReset:
+    if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
+    if (!args.empty()) return InvokeStatus::BadArgs;
+    if (dispid == kClockDrawTimer) DrawTimer();
+    if (dispid == kClockSetFont) SetFont();
+    if (dispid == kClockReset) Reset();
+    return InvokeStatus::Ok;
+  default: return InvokeProperty(dispid, kind, args, result);
+  }
+}
+
+InvokeStatus ClockCtrl::InvokeField(int32_t dispid, InvokeKind kind,
+                                    const std::vector<Variant>& args, Variant* result) {
+  if (IsGet(kind)) {
+    if (!args.empty()) return InvokeStatus::BadArgs;
+    switch (dispid) {
+    case kClockRetouchHour: Set(result, Variant::FromI2(retouchHour_)); break;
+    case kClockRetouchMinute: Set(result, Variant::FromI2(retouchMinute_)); break;
+    case kClockRetouchSecond: Set(result, Variant::FromI2(retouchSecond_)); break;
+    case kClockStyle: Set(result, Variant::FromI2(style_)); break;
+    case kClockTotalTime: Set(result, Variant::FromI2(totalTime_)); break;
+    case kClockTargetDate: Set(result, Variant::FromDate(targetDate_)); break;
+    case kClockPreText: Set(result, Variant::FromString(preText_)); break;
+    case kClockLasText: Set(result, Variant::FromString(lasText_)); break;
+    case kClockFinished: Set(result, Variant::FromBool(finished_)); break;
+    }
+    return InvokeStatus::Ok;
+  }
+  if (!IsPut(kind)) return InvokeStatus::BadKind;
+  if (args.size() != 1) return InvokeStatus::BadArgs;
+  const Variant& v = args[0];
+  int16_t* shortField = nullptr;
+  switch (dispid) {
+  case kClockRetouchHour: shortField = &retouchHour_; break;
+  case kClockRetouchMinute: shortField = &retouchMinute_; break;
+  case kClockRetouchSecond: shortField = &retouchSecond_; break;
+  case kClockStyle: shortField = &style_; break; // no redraw: the next pass shows it
+  case kClockTotalTime: shortField = &totalTime_; break;
+  case kClockTargetDate:
+    if (!IsNumber(v)) return InvokeStatus::BadArgs;
+    targetDate_ = v.toR8();
+    return InvokeStatus::Ok;
+  case kClockPreText:
+  case kClockLasText:
+    if (v.type() != Variant::Type::String) return InvokeStatus::BadArgs;
+    (dispid == kClockPreText ? preText_ : lasText_) = v.toString();
+    return InvokeStatus::Ok;
+  case kClockFinished:
+    if (!IsNumber(v)) return InvokeStatus::BadArgs;
+    finished_ = v.toBool();
+    return InvokeStatus::Ok;
+  }
+  int16_t value = 0;
+  if (!ToShort(v, value)) return InvokeStatus::BadArgs;
+  *shortField = value;
+  return InvokeStatus::Ok;
+}
+
+InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
+                                       const std::vector<Variant>& args, Variant* result) {
+  QFont font = label_->font();
+  if (IsGet(kind)) {
+    if (!args.empty()) return InvokeStatus::BadArgs;
+    switch (dispid) {
+    case kClockEnabled: Set(result, Variant::FromBool(isEnabled())); break;
+    case kClockFontName: Set(result, Variant::FromString(font.family().toStdString())); break;
+    case kClockFontSize:
+      Set(result, Variant::FromI2(static_cast<int16_t>(std::lround(font.pointSizeF()))));
+      break;
+    case kClockFontBold: Set(result, Variant::FromBool(font.bold())); break;
+    case kClockFontItalic: Set(result, Variant::FromBool(font.italic())); break;
+    case kClockFontUnderline: Set(result, Variant::FromBool(font.underline())); break;
+    case kClockFontStrikethrough: Set(result, Variant::FromBool(font.strikeOut())); break;
+    case kClockBgColor: Set(result, Variant::FromI4(bgColor_)); break;
+    case kClockFgColor: Set(result, Variant::FromI4(fgColor_)); break;
+    case kClockTransparent: Set(result, Variant::FromBool(transparent_)); break;
+    case kClockBorder: Set(result, Variant::FromBool(border_)); break;
+    case kClockBorderColor: Set(result, Variant::FromI4(borderColor_)); break;
+    case kClockPlay: Set(result, Variant::FromBool(playing_)); break;
+    default: return InvokeStatus::UnknownMember;
+    }
+    return InvokeStatus::Ok;
+  }
+  switch (dispid) {
+  case kClockEnabled:
+  case kClockFontName:
+  case kClockFontSize:
+  case kClockFontBold:
+  case kClockFontItalic:
+  case kClockFontUnderline:
+  case kClockFontStrikethrough:
+  case kClockBgColor:
+  case kClockFgColor:
+  case kClockTransparent:
+  case kClockBorder:
+  case kClockBorderColor:
+  case kClockPlay: break;
+  default: return InvokeStatus::UnknownMember;
+  }
+  if (!IsPut(kind)) return InvokeStatus::BadKind;
+  if (args.size() != 1) return InvokeStatus::BadArgs;
+  const Variant& v = args[0];
+  if (dispid == kClockFontName) {
+    if (v.type() != Variant::Type::String) return InvokeStatus::BadArgs;
+    font.setFamily(QString::fromStdString(v.toString()));
+    label_->setFont(font);
+    return InvokeStatus::Ok;
+  }
+  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  switch (dispid) {
+  case kClockEnabled: setEnabled(v.toBool()); break;
+  case kClockFontSize: {
+    int16_t size = 0;
+    if (!ToShort(v, size)) return InvokeStatus::BadArgs;
+    if (size <= 0) return InvokeStatus::Failed; // the label's font refuses a size of 0 or less
+    font.setPointSizeF(size);
+    label_->setFont(font);
+    break;
+  }
+  case kClockFontBold:
+    font.setBold(v.toBool());
+    label_->setFont(font);
+    break;
+  case kClockFontItalic:
+    font.setItalic(v.toBool());
+    label_->setFont(font);
+    break;
+  case kClockFontUnderline:
+    font.setUnderline(v.toBool());
+    label_->setFont(font);
+    break;
+  case kClockFontStrikethrough:
+    font.setStrikeOut(v.toBool());
+    label_->setFont(font);
+    break;
+  case kClockBgColor:
+  case kClockFgColor:
+  case kClockBorderColor: {
+    int32_t colour = 0;
+    if (!ToLong(v, colour)) return InvokeStatus::BadArgs;
+    if (dispid == kClockBgColor) {
+      // The background and the fill colour of the surface; the drawing keeps what is on it.
+      bgColor_ = colour;
+      fillColor_ = colour;
+      if (!surface_.isNull()) surface_.fill(FromBgr(bgColor_));
+    } else if (dispid == kClockFgColor) {
+      fgColor_ = colour;
+      QPalette palette = label_->palette();
+      palette.setColor(QPalette::WindowText, FromBgr(fgColor_));
+      label_->setPalette(palette);
+    } else {
+      borderColor_ = colour;
+    }
+    update();
+    break;
+  }
+  case kClockTransparent:
+    transparent_ = v.toBool();
+    update();
+    break;
+  case kClockBorder:
+    border_ = v.toBool();
+    update();
+    break;
+  case kClockPlay: SetPlay(v.toBool()); break;
+  }
+  return InvokeStatus::Ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Timer1: the tick
+
+void ClockCtrl::SetPlay(bool play) {
+  if (play == playing_) return;
+  playing_ = play;
+  if (!play) {
+    if (tickId_ != 0 && tickScheduler_) tickScheduler_->cancel(tickId_);
+    tickId_ = 0;
+    return;
+  }
+  ScheduleTick(true);
+}
+
+void ClockCtrl::ScheduleTick(bool fromPlay) {
+  Scheduler& scheduler = ClockScheduler();
+  const int64_t now = scheduler.now();
+  if (style_ < kStyleDial) {
+    // A countdown counts seconds from Play on a fixed grid, so its seconds do not drift; a
+    // tick that was held up skips the seconds it missed instead of firing them in a burst.
+    nextDue_ = fromPlay ? now + 1000 : nextDue_ + 1000;
+    if (nextDue_ <= now) nextDue_ = now + 1000 - (now - nextDue_) % 1000;
+  } else {
+    // A clock ticks right after each second of its local clock begins, so the shown second
+    // changes with the real one.
+    const double day = ClockLocalClock().now();
+    const double msOfDay = (day - std::floor(day)) * 86400000.0;
+    const int64_t msOfSecond = static_cast<int64_t>(std::fmod(msOfDay, 1000.0));
+    nextDue_ = now + (1000 - msOfSecond);
+  }
+  tickScheduler_ = &scheduler;
+  tickId_ = scheduler.callAt(nextDue_, [this] {
+    tickId_ = 0;
+    Tick();
+    if (playing_ && tickId_ == 0) ScheduleTick(false);
+  });
+}
+
+void ClockCtrl::Tick() {
+  if (style_ < kStyleDial) {
+    sampleSecond_ += 1;
+    if (sampleSecond_ >= 60) {
+      sampleSecond_ -= 60;
+      sampleMinute_ += 1;
+      if (sampleMinute_ == totalTime_) {
+        sampleMinute_ = 0;
+        sampleSecond_ = 60;
+        SetPlay(false);
+      }
+    }
+  } else {
+    const double now = ClockLocalClock().now();
+    const double msOfDay = (now - std::floor(now)) * 86400000.0;
+    if (std::fmod(msOfDay, 1000.0) >= 500.0) return; // woken early: the next call aligns
+    const ClockTime t = TimeOfDay(now);
+    sampleHour_ = t.hour;
+    sampleMinute_ = t.minute;
+    sampleSecond_ = t.second;
+  }
+  ShowTimer(style_);
+}
+
+void ClockCtrl::Reset() {
+  SetPlay(false);
+  finished_ = false;
+  sampleMinute_ = 0;
+  sampleSecond_ = 0;
+  if (IsDialStyle()) DrawTimer();
+}
+
+void ClockCtrl::SetFont() {
+  QFont font = label_->font();
+  FontDesc current;
+  current.name = font.family().toStdString();
+  current.size = font.pointSizeF();
+  current.bold = font.bold();
+  current.italic = font.italic();
+  current.underline = font.underline();
+  current.strikethrough = font.strikeOut();
+  std::optional<FontDesc> chosen = ClockPrompts().ChooseFont(current);
+  if (!chosen) return;
+  font.setFamily(QString::fromStdString(chosen->name));
+  if (chosen->size > 0) font.setPointSizeF(chosen->size);
+  font.setBold(chosen->bold);
+  font.setItalic(chosen->italic);
+  font.setUnderline(chosen->underline);
+  font.setStrikeOut(chosen->strikethrough);
+  label_->setFont(font);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Display passes
+
+void ClockCtrl::ShowTimer(int style) {
+  if (style > 1) {
+    totalTime_ = 60;
+    finished_ = true;
+  }
+  if (std::optional<TextSelectors> selectors = SelectorsOfStyle(style)) {
+    ShowDateTimeText(*selectors);
+    return;
+  }
+  switch (style) {
+  case kStyleCountdownDial:
+    finished_ = false;
+    DrawTimer();
+    if (!playing_) finished_ = true;
+    break;
+  case kStyleCountdownText:
+    finished_ = false;
+    ShowCountdownText();
+    if (!playing_) finished_ = true;
+    break;
+  case kStyleDial: DrawTimer(); break;
+  case kStyleDialDate:
+    DrawTimer();
+    ShowDialDate();
+    break;
+  case kStyleDayCounter: ShowDayCounter(); break;
+  case kStyleLunar: ShowLunarDate(); break;
+  default: break;
+  }
+}
+
+void ClockCtrl::ClearSurface() {
+  if (surface_.isNull()) return;
+  surface_.fill(FromBgr(bgColor_));
+  update();
+}
+
+QPointF ClockCtrl::ToPixels(const DialPointF& p) const {
+  return QPointF(p.x * width() / 200.0, p.y * height() / 200.0);
+}
+
+void ClockCtrl::DrawScaledEllipse(QPainter& painter, double r, const QColor& color, double width) {
+  // An ellipse of radius r in both scale units: with the dial aspect (height / width) it
+  // fills the control's proportions.
+  QPen pen(color, width);
+  pen.setCosmetic(true);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  const QPointF c = ToPixels(DialPointF{frame_.centreX, frame_.centreY});
+  painter.drawEllipse(c, r * this->width() / 200.0, r * height() / 200.0);
+}
+
+void ClockCtrl::DrawHand(QPainter& painter, const HandShape& hand, const QColor& color) {
+  const QPointF centre = ToPixels(DialPointF{frame_.centreX, frame_.centreY});
+  QPen pen(color, 1);
+  painter.setPen(pen);
+  auto line = [&](const QPointF& a, const DialPointF& b) {
+    // A point that cannot be computed (a countdown of length 0) leaves its line out.
+    if (!std::isfinite(b.x) || !std::isfinite(b.y) || !std::isfinite(a.x()) ||
+        !std::isfinite(a.y())) {
+      return;
+    }
+    painter.drawLine(a, ToPixels(b));
+  };
+  line(centre, hand.tip);
+  line(centre, hand.base1);
+  line(centre, hand.base2);
+  line(ToPixels(hand.base1), hand.tip);
+  line(ToPixels(hand.base2), hand.tip);
+}
+
+void ClockCtrl::DrawFace() {
+  ClearSurface();
+  if (!IsDialStyle() || surface_.isNull()) return;
+  QPainter painter(&surface_);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double r = frame_.radius;
+  if (style_ == kStyleCountdownDial) {
+    DrawScaledEllipse(painter, r * (1.0 - 12.0 / 200.0 - 0.1), FromBgr(kGreen), 12);
+  }
+  // The minute dots: round in pixels, their radius in horizontal units.
+  const double unit = width() / 200.0;
+  painter.setPen(Qt::NoPen);
+  for (int i = 1; i <= 60; ++i) {
+    const QPointF p = ToPixels(DialPoint(frame_, i, 60, 0.95 * r));
+    int32_t colour = kDotGreen;
+    double dot = 0.01 * r;
+    if (i % 5 == 0) {
+      colour = i % 15 == 0 ? kYellow : kRed;
+      dot = 0.02 * r;
+    }
+    painter.setBrush(FromBgr(colour));
+    painter.drawEllipse(p, std::max(dot * unit, 0.75), std::max(dot * unit, 0.75));
+  }
+  fillColor_ = 0x000000;
+  update();
+}
+
+void ClockCtrl::DrawTimer() {
+  label_->hide();
+  DrawFace();
+  if (surface_.isNull()) return;
+  const ClockTime time =
+      style_ != kStyleCountdownDial ? ApplyRetouch(Sample(), Retouch()) : Sample();
+  // The minute hand turns once per countdown on the countdown dial and once an hour on the
+  // clock; the clock styles hold 60 in TotalTime from their first tick on.
+  const int minuteTurn = style_ <= kStyleCountdownText ? totalTime_ : 60;
+  const DialHands hands = ComputeHands(frame_, time, minuteTurn);
+  QPainter painter(&surface_);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double r = frame_.radius;
+  DrawScaledEllipse(painter, 0.8 * r, FromBgr(bgColor_), 1);
+  if (style_ != kStyleCountdownDial) DrawHand(painter, hands.hour, FromBgr(kRed));
+  DrawHand(painter, hands.minute, FromBgr(kGreen));
+  DrawHand(painter, hands.second, FromBgr(kYellow));
+  DrawScaledEllipse(painter, r, FromBgr(kRed), 1);
+  if (style_ == kStyleCountdownDial && playing_) {
+    const double tm = sampleMinute_ * 60.0 + sampleSecond_;
+    const double end = CountdownArcEnd(tm, totalTime_ * 60.0);
+    if (std::isfinite(end)) {
+      // From 12 o'clock counter-clockwise to the end angle; the same angle is the full ring.
+      double span = end * 180.0 - 90.0;
+      span = std::fmod(span, 360.0);
+      if (span <= 0) span += 360.0;
+      const double ringR = r * (1.0 - 12.0 / 200.0 - 0.1);
+      const QPointF c = ToPixels(DialPointF{frame_.centreX, frame_.centreY});
+      const double rx = ringR * width() / 200.0;
+      const double ry = ringR * height() / 200.0;
+      QPen pen(FromBgr(kRed), 12);
+      pen.setCapStyle(Qt::FlatCap);
+      painter.setPen(pen);
+      painter.drawArc(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), 90 * 16,
+                      static_cast<int>(std::lround(span * 16)));
+    }
+  }
+  update();
+}
+
+void ClockCtrl::ShowText(const QString& caption) {
+  ClearSurface();
+  label_->setGeometry(0, 0, width(), height());
+  label_->show();
+  label_->setText(caption);
+}
+
+void ClockCtrl::ShowCountdownText() {
+  ShowText(QString::fromStdString(CountdownText(totalTime_, sampleMinute_, sampleSecond_)));
+}
+
+void ClockCtrl::ShowDialDate() {
+  label_->setText(QString::fromStdString(NumericDateText(ClockLocalClock().now())));
+  label_->adjustSize();
+  // Centred under the dial's centre, its top at 140 of the 200 scale units.
+  const int left = static_cast<int>(std::lround(width() / 2.0 - label_->width() / 2.0));
+  const int top = static_cast<int>(std::lround(140.0 * height() / 200.0));
+  label_->move(left, top);
+  label_->show();
+}
+
+void ClockCtrl::ShowDateTimeText(const TextSelectors& selectors) {
+  ShowText(QString::fromStdString(
+      DateTimeText(selectors, ClockLocalClock().now(), Sample(), Retouch())));
+}
+
+void ClockCtrl::ShowDayCounter() {
+  ShowText(QString::fromStdString(
+      DayCounterText(preText_, targetDate_, ClockLocalClock().now(), lasText_)));
+}
+
+void ClockCtrl::ShowLunarDate() {
+  const DateTimeParts today = FromDateTimeNumber(ClockLocalClock().now());
+  const std::string caption = LunarDateText(today.year, today.month, today.day);
+  // Outside the calendar table the label keeps its previous caption.
+  ShowText(caption.empty() ? label_->text() : QString::fromStdString(caption));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Surface
+
+void ClockCtrl::resizeEvent(QResizeEvent* event) {
+  ControlWidget::resizeEvent(event);
+  const QSize size = event->size();
+  surface_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+  frame_.centreX = 100;
+  frame_.centreY = 100;
+  DrawFace();
+  if (IsDialStyle()) DrawTimer();
+}
+
+void ClockCtrl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (!surface_.isNull()) {
+    if (transparent_) {
+      // The background colour is the mask colour: those pixels let the parent show through.
+      QImage masked = surface_.convertToFormat(QImage::Format_ARGB32);
+      const QRgb key = FromBgr(bgColor_).rgb();
+      for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x) {
+          if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
+        }
+      }
+      painter.drawImage(0, 0, masked);
+    } else {
+      painter.drawImage(0, 0, surface_);
+    }
+  }
+  if (border_) {
+    // Shape1: a one-pixel outline over the whole control.
+    painter.setPen(QPen(FromBgr(borderColor_), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
+  }
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include <cstdint>
+#include <string>
+
+#include "clock/ClockText.h"
+#include "clock/DialGeometry.h"
+#include "controls/ControlWidget.h"
+#include "model/Scheduler.h"
+
+class QLabel;
+
+/// Dispatch identifiers of the clock's interface, in interface order.
+enum ClockDispId : int32_t {
+  kClockRetouchHour = 0x40030007,
+  kClockRetouchMinute = 0x40030008,
+  kClockRetouchSecond = 0x40030009,
+  kClockStyle = 0x4003000A,
+  kClockTotalTime = 0x4003000B,
+  kClockTargetDate = 0x4003000C,
+  kClockPreText = 0x4003000D,
+  kClockLasText = 0x4003000E,
+  kClockFinished = 0x4003000F,
+  kClockShowTimer = 0x6003000E,
+  kClockDrawTimer = 0x60030014,
+  kClockEnabled = 0x6803000C,
+  kClockSetFont = 0x6003001D,
+  kClockFontName = 0x6803000B,
+  kClockFontSize = 0x6803000A,
+  kClockFontBold = 0x68030009,
+  kClockFontItalic = 0x68030008,
+  kClockFontUnderline = 0x68030007,
+  kClockFontStrikethrough = 0x68030006,
+  kClockBgColor = 0x68030005,
+  kClockFgColor = 0x68030004,
+  kClockTransparent = 0x68030003,
+  kClockBorder = 0x68030002,
+  kClockBorderColor = 0x68030001,
+  kClockPlay = 0x68030000,
+  kClockReset = 0x6003001E,
+};
+
+/// Class identifier of the clock control.
+inline constexpr const char* kClockClassId = "{15AC02EE-C7A7-11D9-B2D4-00D009C22011}";
+
+/// The `clock` control: a dial clock, a countdown (dial or digits), date/time/weekday texts, a
+/// day counter or the lunar date, driven only through Invoke. Its drawing surface is a pixel
+/// image in a 200 × 200 drawing scale (the dial stretched to the control's proportions) under
+/// the text label and the border. It ticks on the scheduler of ClockSeams.h.
+class ClockCtrl : public ControlWidget {
+public:
+  /// A new clock (creation and new-instance values) as a child of `parent`.
+  explicit ClockCtrl(QWidget* parent);
+  ~ClockCtrl() override;
+
+  /// Calls a member of the clock's interface by DISPID.
+  InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                      Variant* result) override;
+
+  /// Number of clocks alive in the process (DllCanUnloadNow).
+  static int LiveCount();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  InvokeStatus InvokeField(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                           Variant* result);
+  InvokeStatus InvokeProperty(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
+                              Variant* result);
+
+  // Ticking.
+  void SetPlay(bool play);
+  void ScheduleTick(bool fromPlay);
+  void Tick();
+  void Reset();
+  void SetFont();
+
+  // Display passes.
+  void ShowTimer(int style);
+  void DrawTimer();
+  void DrawFace();
+  void ClearSurface();
+  void ShowText(const QString& caption);
+  void ShowCountdownText();
+  void ShowDialDate();
+  void ShowDateTimeText(const TextSelectors& selectors);
+  void ShowDayCounter();
+  void ShowLunarDate();
+
+  // Drawing in the 200 × 200 scale.
+  QPointF ToPixels(const DialPointF& p) const;
+  void DrawScaledEllipse(QPainter& painter, double r, const QColor& color, double width);
+  void DrawHand(QPainter& painter, const HandShape& hand, const QColor& color);
+
+  ClockTime Sample() const { return ClockTime{sampleHour_, sampleMinute_, sampleSecond_}; }
+  ClockRetouch Retouch() const {
+    return ClockRetouch{retouchHour_, retouchMinute_, retouchSecond_};
+  }
+  bool IsDialStyle() const { return style_ == 0 || style_ == 2 || style_ == 3; }
+
+  // Public fields.
+  int16_t retouchHour_ = 0;
+  int16_t retouchMinute_ = 0;
+  int16_t retouchSecond_ = 0;
+  int16_t style_ = kStyleDial;
+  int16_t totalTime_ = 2;
+  double targetDate_ = 0;
+  std::string preText_ = "还有";
+  std::string lasText_ = "天";
+  bool finished_ = false;
+
+  // Private state: the time sample of the last tick (or the elapsed countdown) and the dial.
+  int sampleHour_ = 0;
+  int sampleMinute_ = 0;
+  int sampleSecond_ = 0;
+  DialFrame frame_;
+
+  // Timer1.
+  bool playing_ = false;
+  Scheduler* tickScheduler_ = nullptr;
+  Scheduler::TimerId tickId_ = 0;
+  int64_t nextDue_ = 0;
+
+  // The surface, Shape1 (the border) and Label1 (the text).
+  QImage surface_;
+  int32_t bgColor_ = 0x000000;
+  int32_t fillColor_ = 0x000000;
+  bool transparent_ = false;
+  bool border_ = true;
+  int32_t borderColor_ = 0xFFFFFF;
+  int32_t fgColor_ = 0x00FF00;
+  QLabel* label_ = nullptr;
+};

@@ -1,0 +1,56 @@
+// Entry points of the zyntra-clock library and the seams its clocks read.
+
+#include <memory>
+
+#include "clock/ClockCtrl.h"
+#include "clock/ClockDialogs.h"
+#include "clock/ClockSeams.h"
+#include "clock/TimerScheduler.h"
+#include "controls/ControlModuleExports.h"
+#include "model/LocalClock.h"
+
+namespace {
+
+Scheduler* gScheduler = nullptr;
+LocalClock* gLocalClock = nullptr;
+Prompts* gPrompts = nullptr;
+
+HostedControl* CreateClock(QWidget* parent, const Rect& rect, bool visible) {
+  auto* clock = new ClockCtrl(parent);
+  clock->MoveWindow(rect);
+  clock->setVisible(visible);
+  return clock;
+}
+
+int LiveClocks() { return ClockCtrl::LiveCount(); }
+
+const ZyntraClassObject kClasses[] = {
+    {ZYNTRA_CONTROL_ABI_VERSION, kClockClassId, "clock", &CreateClock},
+};
+
+} // namespace
+
+Scheduler& ClockScheduler() {
+  // Made on first use, when the application (and its event loop) exists.
+  static TimerScheduler timers;
+  return gScheduler ? *gScheduler : timers;
+}
+
+LocalClock& ClockLocalClock() {
+  static SystemLocalClock system;
+  return gLocalClock ? *gLocalClock : system;
+}
+
+Prompts& ClockPrompts() {
+  static ClockDialogs dialogs;
+  return gPrompts ? *gPrompts : dialogs;
+}
+
+ZYNTRA_CONTROL_EXPORT void ZyntraClockSetSeams(Scheduler* scheduler, LocalClock* clock,
+                                               Prompts* prompts) {
+  gScheduler = scheduler;
+  gLocalClock = clock;
+  gPrompts = prompts;
+}
+
+ZYNTRA_CONTROL_MODULE(kClasses, LiveClocks)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controls/ControlWrapper.h"
+
+/// Wrapper of the program-launcher control: a list of programs numbered from 0, each a name
+/// (command) and a parameter string.
+class C_DoExe : public CControlWrapper {
+public:
+  /// The published class identifier.
+  static constexpr const char* kClassId = "{AA0FE940-F70F-48DA-9F6C-3C3B9DF6819A}";
+
+  static constexpr int32_t kCount = 1;
+  static constexpr int32_t kFinished = 2;
+  static constexpr int32_t kAddProgram = 3;
+  static constexpr int32_t kRun = 5;
+  static constexpr int32_t kStop = 6;
+  static constexpr int32_t kEditList = 7;
+  static constexpr int32_t kName = 8;
+  static constexpr int32_t kPara = 9;
+
+  using CControlWrapper::CControlWrapper;
+
+  /// Gets the number of programs (DISPID 1).
+  int16_t GetCount() const;
+  /// Gets the finished flag: true when the launched programs have ended (DISPID 2).
+  bool GetFinished() const;
+  /// Appends a program (DISPID 3).
+  void AddProgram(const std::string& name, const std::string& parameters);
+  /// Runs the list (DISPID 5).
+  void Run();
+  /// Stops the launched programs (DISPID 6).
+  void Stop();
+  /// Opens the control's own editor for the list (DISPID 7).
+  void EditList();
+  /// Program name (programs from 0) (DISPID 8).
+  std::string GetName(int16_t index) const;
+  /// Program's parameters (DISPID 9).
+  std::string GetPara(int16_t index) const;
+};

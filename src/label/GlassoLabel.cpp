@@ -1,0 +1,40 @@
+#include "label/GlassoLabel.h"
+
+#include <QPainter>
+
+void GlassoLabel::Paint(QPainter& painter) const {
+  if (geometry.isEmpty()) return;
+  if (!transparent) painter.fillRect(geometry, ToQColor(backColor));
+  int flags = Qt::AlignVCenter | Qt::TextWordWrap;
+  switch (alignment) {
+  case Left: flags |= Qt::AlignLeft; break;
+  case Right: flags |= Qt::AlignRight; break;
+  case Center: flags |= Qt::AlignHCenter; break;
+  }
+  // Captions written on Windows end their lines with CR LF; a CR alone draws as a box.
+  QString text = caption;
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  painter.save();
+  painter.setFont(ToQFont(font));
+  painter.setPen(ToQColor(foreColor));
+  painter.drawText(geometry, flags, text);
+  painter.restore();
+}
+
+QColor GlassoLabel::ToQColor(int32_t bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+int32_t GlassoLabel::FromQColor(const QColor& color) {
+  return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+QFont GlassoLabel::ToQFont(const FontDesc& desc) {
+  QFont qfont(QString::fromStdString(desc.name));
+  if (desc.size > 0) qfont.setPointSizeF(desc.size);
+  qfont.setBold(desc.bold);
+  qfont.setItalic(desc.italic);
+  qfont.setUnderline(desc.underline);
+  qfont.setStrikeOut(desc.strikethrough);
+  return qfont;
+}

@@ -1,0 +1,26 @@
+// Entry points of the zyntra-glasso library: the class object of the label control and its
+// registration in the user's controls.ini. Everything else in the library stays hidden.
+
+#include <QWidget>
+
+#include "controls/ControlModuleExports.h"
+#include "label/Glasso.h"
+
+namespace {
+
+HostedControl* CreateGlasso(QWidget* parent, const Rect& rect, bool visible) {
+  auto* control = new Glasso(parent);
+  control->MoveWindow(rect);
+  control->ShowWindow(visible);
+  return control;
+}
+
+int LiveGlassos() { return Glasso::AliveCount(); }
+
+const ZyntraClassObject kClasses[] = {
+    {ZYNTRA_CONTROL_ABI_VERSION, Glasso::kClassId, "Glasso", &CreateGlasso},
+};
+
+} // namespace
+
+ZYNTRA_CONTROL_MODULE(kClasses, LiveGlassos)

@@ -1,0 +1,516 @@
+#include "playlist/DPlayList.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/Artwork.h"
+#include "app/CommandIds.h"
+#include "app/ZyntraAbout.h"
+#include "app/ZyntraScr.h"
+#include "controls/AniGif.h"
+#include "controls/Clock.h"
+#include "controls/DoExe.h"
+#include "controls/EffectBox.h"
+#include "controls/Glasso.h"
+#include "controls/MPlayer.h"
+#include "controls/RtfText.h"
+#include "dialogs/DlgOption.h"
+#include "model/ObjectKinds.h"
+#include "model/Prompts.h"
+#include "model/ZyntraDoc.h"
+
+namespace {
+
+bool IsPageText(const QString& text) { return text.startsWith(QStringLiteral("Page")); }
+
+// The defaults every new object gets right after its control is made.
+void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenBg) {
+  switch (kind) {
+  case ObjectKind::Picture: {
+    auto& w = static_cast<C_EffectBox&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0xFF8080);
+    break;
+  }
+  case ObjectKind::Clock: {
+    auto& w = static_cast<C_Clock&>(c);
+    w.SetStyle(2);
+    w.SetEnabled(false);
+    w.SetPlay(true);
+    w.SetBgColor(0x960000);
+    w.SetBorder(false);
+    break;
+  }
+  case ObjectKind::Movie: {
+    auto& w = static_cast<C_MPlayer&>(c);
+    w.SetEnabled(false);
+    w.SetAutoStart(false);
+    w.SetShowControls(false);
+    w.SetPlayCount(1);
+    break;
+  }
+  case ObjectKind::Flash: c.EnableWindow(false); break;
+  case ObjectKind::Gif:
+    static_cast<C_AniGif&>(c).SetAutoPlay(true);
+    c.EnableWindow(false);
+    break;
+  case ObjectKind::Exe: c.EnableWindow(false); break;
+  case ObjectKind::Label: {
+    auto& w = static_cast<C_Glasso&>(c);
+    w.SetEnable(false);
+    w.SetCaption(std::string("文字"));
+    w.SetColor(0x00FF00);
+    w.SetBgColor(screenBg);
+    w.SetBorder(0);
+    w.SetFontSize(200000);
+    break;
+  }
+  case ObjectKind::RtfText: {
+    auto& w = static_cast<C_RtfText&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0x99FFFF);
+    break;
+  }
+  default: break;
+  }
+}
+
+} // namespace
+
+CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_(screen) {
+  setObjectName("pageListWindow");
+  setWindowTitle(QStringLiteral("对象列表"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName("pageListToolBar");
+  toolBar_->setIconSize(QSize(16, 16));
+  const std::pair<int, const char*> buttons[] = {{cmd::NewPage, "新建播放页"},
+                                                 {cmd::Delete, "删除"},
+                                                 {cmd::Freeze, "冻结"},
+                                                 {cmd::Properties, "参数设置"},
+                                                 {cmd::FullScreenToggle, "全屏切换"},
+                                                 {cmd::MoveUp, "上移"},
+                                                 {cmd::MoveDown, "下移"}};
+  int index = 0;
+  for (auto [id, tip] : buttons) {
+    QAction* a = toolBar_->addAction(Artwork::PageListImage(index++), QString());
+    a->setToolTip(QString::fromUtf8(tip));
+    a->setData(id);
+    a->setObjectName(QStringLiteral("button%1").arg(id));
+    connect(a, &QAction::triggered, this, [this, id = id] { OnCommand(id); });
+  }
+  layout->addWidget(toolBar_);
+
+  tree_ = new QTreeWidget(this);
+  tree_->setObjectName("tree");
+  tree_->setHeaderHidden(true);
+  tree_->setIconSize(QSize(16, 16));
+  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CDPlayList::OnSelectionChanged);
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) {
+    // The page dialog for a page, else the dialog of the node's kind.
+    screen_->SurfaceCommand(cmd::SurfaceProperties);
+  });
+  layout->addWidget(tree_, 1);
+
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName("statusBar");
+  statusBar_->setSizeGripEnabled(true);
+  layout->addWidget(statusBar_);
+  SetStatusText(QStringLiteral(" "));
+
+  document_ = std::make_unique<CZyntraDoc>(*this, screen_->Factory(), *screen_->Services().prompts);
+}
+
+CDPlayList::~CDPlayList() {
+  // The tree and its controls go before the window: controls are children of the screen.
+  rebuilding_ = true;
+  screen_->ClearSelection();
+  screen_->currentNode = nullptr;
+  document_.reset();
+}
+
+QString CDPlayList::StatusText() const { return statusBar_->currentMessage(); }
+
+void CDPlayList::SetStatusText(const QString& text) { statusBar_->showMessage(text); }
+
+std::string CDPlayList::ProgramTitle() const { return screen_->settings.WndTitle; }
+
+Rect CDPlayList::ScreenRect() const { return screen_->DesktopRect(); }
+
+void CDPlayList::MoveScreen(const Rect& rect) {
+  screen_->MoveToDesktopRect(rect);
+  screen_->update();
+}
+
+QTreeWidgetItem* CDPlayList::AddItem(QTreeWidgetItem* parent, const std::string& text, int image) {
+  auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(text)));
+  item->setIcon(0, Artwork::TreeImage(image));
+  if (parent) {
+    parent->addChild(item);
+    parent->setExpanded(true);
+  } else {
+    tree_->insertTopLevelItem(0, item);
+  }
+  return item;
+}
+
+void CDPlayList::SelectItem(QTreeWidgetItem* item) {
+  tree_->clearSelection();
+  tree_->setCurrentItem(item);
+  item->setSelected(true);
+}
+
+void CDPlayList::ClearProject() {
+  counters_ = NamingCounters{};
+  screen_->ClearSelection();
+  rebuilding_ = true;
+  tree_->clearSelection();
+  tree_->clear();
+  rootItem_ = currentPageItem_ = nullptr;
+  screen_->currentNode = nullptr;
+  if (document_->Root()) document_->DeleteNode(document_->Root());
+  document_->ResetDocument();
+  rootItem_ = AddItem(nullptr, ProgramTitle(), 0);
+  currentPageItem_ = rootItem_;
+  rebuilding_ = false;
+  screen_->currentNode = document_->AddNode(ObjectKind::Screen, screen_, ProgramTitle());
+}
+
+void CDPlayList::AppendPageItem(const std::string& name, int image) {
+  QTreeWidgetItem* item = AddItem(rootItem_, name, image);
+  currentPageItem_ = item;
+  screen_->currentNode = document_->Current();
+  rebuilding_ = true; // the document already made the page current
+  SelectItem(item);
+  rebuilding_ = false;
+}
+
+void CDPlayList::AppendObjectItem(const std::string& name, int image) {
+  AddItem(currentPageItem_, name, image);
+}
+
+void CDPlayList::ShowPageObjects(ShowNode* page, bool show) {
+  if (!page || !page->IsPage()) return;
+  for (auto& child : page->children) {
+    if (!child->control) continue;
+    if (show) {
+      // Objects hidden with the hide command stay hidden on the design surface.
+      child->control->ShowWindow(child->visible);
+      child->control->BringToTop();
+    } else {
+      child->control->ShowWindow(false);
+    }
+  }
+}
+
+void CDPlayList::ShowPage(ShowNode& page) {
+  screen_->currentNode = document_->Current();
+  if (page.frame) screen_->SetSurfaceColour(page.frame->bg);
+  ShowPageObjects(&page, true);
+}
+
+void CDPlayList::NewPage() {
+  screen_->ClearSelection();
+  ShowNode* current = document_->Current();
+  if (current && current->IsPage()) ShowPageObjects(current, false);
+  ++counters_.frameCount;
+  const std::string name = "Page" + std::to_string(counters_.frameCount);
+  auto info = std::make_unique<FrameInfo>();
+  info->TTL_Kind = 0;
+  info->seconds = 5;
+  info->bg = screen_->settings.BgColor;
+  info->ybPlay = false;
+  document_->GotoParent();
+  ShowNode* page = document_->AddNode(ObjectKind::Frame, std::move(info), name);
+  screen_->currentNode = page;
+  AppendPageItem(name, 1);
+  SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(name)));
+  screen_->update();
+}
+
+bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
+  if (currentPageItem_ == rootItem_ || !document_->Current() || !document_->Current()->IsPage()) {
+    screen_->Services().prompts->MessageBox("没有当前页，不能创建对象！", ProgramTitle(),
+                                            PromptButtons::Ok, PromptIcon::Exclamation);
+    return false;
+  }
+  rect.NormalizeRect();
+  const int32_t minWH = screen_->settings.MinWH;
+  if (rect.Width() < minWH) rect.right = rect.left + minWH;
+  if (rect.Height() < minWH) rect.bottom = rect.top + minWH;
+  const KindInfo* info = FindKind(static_cast<ObjectKind>(kindValue));
+  if (!info || !info->IsObject()) {
+    screen_->Services().prompts->MessageBox("无此控件！", ProgramTitle(), PromptButtons::Ok,
+                                            PromptIcon::Information);
+    return false;
+  }
+  int32_t& counter = counters_.*(info->counter);
+  ++counter;
+  const std::string name = std::string(info->baseName) + std::to_string(counter);
+  if (info->kind == ObjectKind::Exe)
+    rect = Rect{rect.left, rect.top, rect.left + 32, rect.top + 32};
+  std::unique_ptr<CControlWrapper> control = document_->CreateControl(info->kind, rect, true);
+  control->BringToTop();
+  ApplyNewObjectDefaults(info->kind, *control, screen_->settings.BgColor);
+  document_->AddNode(info->kind, std::move(control), name);
+  QTreeWidgetItem* item = AddItem(currentPageItem_, name, info->treeImage);
+  SelectItem(item);
+  return true;
+}
+
+void CDPlayList::DeleteSelected() {
+  if (screen_->settings.DelPrompt && screen_->Services().prompts->MessageBox(
+                                         "您真的要删除吗?", ProgramTitle(), PromptButtons::YesNo,
+                                         PromptIcon::Question) != PromptAnswer::Yes) {
+    return;
+  }
+  QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty() || selected.first() == rootItem_) return;
+  QTreeWidgetItem* item = selected.first();
+  if (item == currentPageItem_) {
+    document_->SetCurrent(document_->Root());
+    currentPageItem_ = rootItem_;
+  }
+  screen_->ClearSelection();
+  const std::string text = item->text(0).toStdString();
+  rebuilding_ = true;
+  delete item;
+  rebuilding_ = false;
+  ShowNode* node = document_->FindNode(text, document_->Root());
+  if (node) {
+    // The surface must not keep a pointer into the subtree that goes.
+    for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
+      if (n == node) {
+        screen_->currentNode = document_->Current();
+        break;
+      }
+    }
+    document_->DeleteNode(node);
+  }
+  if (!screen_->currentNode) screen_->currentNode = document_->Current();
+  screen_->update();
+}
+
+void CDPlayList::RebuildTree() {
+  rebuilding_ = true;
+  tree_->clearSelection();
+  tree_->clear();
+  ShowNode* root = document_->Root();
+  rootItem_ = AddItem(nullptr, root ? root->name : ProgramTitle(), 0);
+  currentPageItem_ = rootItem_;
+  if (root) {
+    for (auto& page : root->children) {
+      QTreeWidgetItem* pageItem = AddItem(rootItem_, page->name, 1);
+      if (page.get() == document_->Current()) currentPageItem_ = pageItem;
+      for (auto& object : page->children) {
+        const KindInfo* info = FindKind(object->type);
+        AddItem(pageItem, object->name, info ? info->treeImage : 0);
+      }
+    }
+  }
+  tree_->expandAll();
+  rebuilding_ = false;
+}
+
+void CDPlayList::MoveItem(bool up) {
+  QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty()) return;
+  QTreeWidgetItem* item = selected.first();
+  QTreeWidgetItem* parent = item->parent();
+  if (!parent) return;
+  const int index = parent->indexOfChild(item);
+  const int other = up ? index - 1 : index + 1;
+  if (other < 0 || other >= parent->childCount()) return;
+
+  const std::string text = item->text(0).toStdString();
+  ShowNode* node = document_->FindNode(text, document_->Root());
+  if (node && node->parent) {
+    auto& siblings = node->parent->children;
+    auto it = std::find_if(siblings.begin(), siblings.end(),
+                           [node](const auto& c) { return c.get() == node; });
+    if (it != siblings.end()) {
+      auto neighbour = up ? it - 1 : it + 1;
+      if ((up && it != siblings.begin()) || (!up && neighbour != siblings.end()))
+        std::iter_swap(it, neighbour);
+    }
+  }
+  RebuildTree();
+  QTreeWidgetItem* found = nullptr;
+  for (int p = 0; p < rootItem_->childCount() && !found; ++p) {
+    QTreeWidgetItem* pageItem = rootItem_->child(p);
+    if (pageItem->text(0).toStdString() == text) found = pageItem;
+    for (int o = 0; o < pageItem->childCount() && !found; ++o) {
+      if (pageItem->child(o)->text(0).toStdString() == text) found = pageItem->child(o);
+    }
+  }
+  if (found) {
+    SelectItem(found);
+  } else {
+    screen_->Services().prompts->MessageBox("没有找到旧节点", ProgramTitle(), PromptButtons::Ok,
+                                            PromptIcon::Exclamation);
+  }
+  ShowNode* current = document_->Current();
+  if (current && current->IsPage()) {
+    if (current->frame) screen_->SetSurfaceColour(current->frame->bg);
+    ShowPageObjects(current, true);
+  }
+}
+
+bool CDPlayList::SelectItemByText(const std::string& text) {
+  QList<QTreeWidgetItem*> items =
+      tree_->findItems(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchRecursive);
+  if (items.isEmpty()) return false;
+  SelectItem(items.first());
+  return true;
+}
+
+void CDPlayList::SelectCurrentPageItem() {
+  if (currentPageItem_) SelectItem(currentPageItem_);
+}
+
+void CDPlayList::OnSelectionChanged() {
+  if (rebuilding_) return;
+  QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty()) return;
+  QTreeWidgetItem* item = selected.first();
+  const QString text = item->text(0);
+  ShowNode* root = document_->Root();
+  if (!root) return;
+
+  if (item == rootItem_ || text.toStdString() == ProgramTitle()) {
+    screen_->ClearSelection();
+    ShowNode* current = document_->Current();
+    if (current && current->IsPage()) ShowPageObjects(current, false);
+    document_->SetCurrent(root);
+    screen_->currentNode = root;
+    currentPageItem_ = rootItem_;
+  } else if (IsPageText(text)) {
+    screen_->ClearSelection();
+    ShowNode* node = document_->FindNode(text.toStdString(), root);
+    if (node && node->IsPage()) {
+      ShowNode* previous = document_->Current();
+      document_->SetCurrent(node);
+      screen_->currentNode = node;
+      currentPageItem_ = item;
+      if (previous != node) {
+        screen_->update();
+        if (previous && previous->IsPage()) ShowPageObjects(previous, false);
+        if (node->frame) screen_->SetSurfaceColour(node->frame->bg);
+        ShowPageObjects(node, true);
+      }
+    }
+  } else {
+    ShowNode* current = document_->Current();
+    if (current && current->IsPage()) {
+      ShowNode* node = document_->FindNode(text.toStdString(), current);
+      if (node && !node->IsContainer()) {
+        screen_->currentNode = node;
+        screen_->SelectObject(node->control.get());
+      }
+    }
+  }
+  if (ShowNode* current = document_->Current()) {
+    SetStatusText(
+        QStringLiteral("帧：%1 对象：%2").arg(QString::fromStdString(current->name), text));
+  }
+}
+
+bool CDPlayList::AskToSaveChanges() {
+  if (!screen_->modified) return true;
+  const std::string question = "是否保存对文件" + document_->Path() + "的修改?";
+  switch (screen_->Services().prompts->MessageBox(
+      question, ProgramTitle(), PromptButtons::YesNoCancel, PromptIcon::Question)) {
+  case PromptAnswer::Yes: return SaveProject();
+  case PromptAnswer::No: return true;
+  default: return false;
+  }
+}
+
+bool CDPlayList::NewProject() {
+  if (!AskToSaveChanges()) return false;
+  document_->NewDocument();
+  screen_->modified = false;
+  return true;
+}
+
+bool CDPlayList::OpenProject() {
+  if (!AskToSaveChanges()) return false;
+  if (!document_->OpenDocument("default")) return false;
+  screen_->modified = false;
+  return true;
+}
+
+bool CDPlayList::SaveProject() {
+  if (!document_->SaveDocument()) return false;
+  screen_->modified = false;
+  return true;
+}
+
+bool CDPlayList::SaveProjectAs() {
+  if (!document_->SaveDocumentAs()) return false;
+  screen_->modified = false;
+  return true;
+}
+
+void CDPlayList::OnCommand(int id) {
+  switch (id) {
+  case cmd::NewPage: NewPage(); break;
+  case cmd::Delete:
+  case cmd::DeleteObject: DeleteSelected(); break;
+  case cmd::MoveUp: MoveItem(true); break;
+  case cmd::MoveDown: MoveItem(false); break;
+  case cmd::Freeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
+  case cmd::Properties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
+  case cmd::FullScreenToggle: screen_->SurfaceCommand(cmd::SurfaceFullScreen); break;
+  case cmd::ObjectHideShow: screen_->SurfaceCommand(cmd::SurfaceHideShow); break;
+  case cmd::ObjectFreeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
+  case cmd::ObjectDelete: screen_->SurfaceCommand(cmd::SurfaceDelete); break;
+  case cmd::ObjectProperties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
+  case cmd::FileNew: NewProject(); break;
+  case cmd::FileOpen: OpenProject(); break;
+  case cmd::FileSave: SaveProject(); break;
+  case cmd::FileSaveAs: SaveProjectAs(); break;
+  case cmd::Exit: screen_->ExitSystem(); break;
+  case cmd::NewText: CreateObject(131, Rect{10, 10, 80, 80}); break;
+  case cmd::NewPicture: CreateObject(122, Rect{10, 10, 80, 80}); break;
+  case cmd::NewClock: CreateObject(123, Rect{10, 10, 80, 80}); break;
+  case cmd::NewMovie: CreateObject(124, Rect{10, 10, 80, 80}); break;
+  case cmd::NewRtf: CreateObject(138, Rect{10, 10, 80, 80}); break;
+  case cmd::NewFlash: CreateObject(125, Rect{10, 10, 80, 80}); break;
+  case cmd::NewProgram: CreateObject(128, Rect{10, 10, 80, 80}); break;
+  case cmd::PlayControl:
+    if (openTaskList) openTaskList();
+    break;
+  case cmd::Options: {
+    CDlgOption dialog(screen_->settings, *screen_->Services().prompts, screen_);
+    dialog.exec();
+    screen_->update();
+    break;
+  }
+  case cmd::About: {
+    CZyntraAbout about(this);
+    about.exec();
+    break;
+  }
+  default: break;
+  }
+}
+
+void CDPlayList::closeEvent(QCloseEvent* event) {
+  // The page list lives as long as the screen window; its close box does not end it.
+  event->ignore();
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/NamingCounters.h"
+#include "model/ObjectKind.h"
+#include "model/PageListLink.h"
+#include "model/Rect.h"
+
+class CZyntraDoc;
+class CZyntraScr;
+class QStatusBar;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct ShowNode;
+
+/// The page list window "对象列表": the project tree (screen, pages, objects), where pages and
+/// objects are made, deleted, reordered and selected. It owns the project document and the
+/// naming counters and routes the file commands to the document.
+class CDPlayList : public QWidget, public PageListLink {
+  Q_OBJECT
+public:
+  /// Builds the tool bar, tree and status bar; the document starts empty.
+  explicit CDPlayList(CZyntraScr* screen);
+  ~CDPlayList() override;
+
+  /// Runs a command of the page list (tool bar, main menu, surface; see CommandIds.h).
+  void OnCommand(int id);
+  /// Adds a page at the end and makes it current.
+  void NewPage() override;
+  /// Makes an object of a kind on the current page at a rectangle (normalised, at least MinWH;
+  /// programs 32 × 32). False with a message when there is no current page or no such kind.
+  bool CreateObject(int32_t kind, Rect rect);
+  /// Deletes the selected tree item's node (asking first when DelPrompt is on).
+  void DeleteSelected();
+  /// Moves the selected item up or down among its siblings; the tree is rebuilt.
+  void MoveItem(bool up);
+  /// New project: asks to save a modified one first. False when cancelled.
+  bool NewProject();
+  /// Open: asks to save a modified project first, then opens "default" (the chooser).
+  bool OpenProject();
+  /// Saves; clears the modified flag on success.
+  bool SaveProject();
+  /// Saves under a new name; clears the modified flag on success.
+  bool SaveProjectAs();
+
+  /// The project document.
+  CZyntraDoc& Document() { return *document_; }
+  /// The tree view (identifier 1000).
+  QTreeWidget* Tree() const { return tree_; }
+  /// The status bar's text.
+  QString StatusText() const;
+  /// Shows a text in the status bar (simple mode).
+  void SetStatusText(const QString& text);
+  /// The tree item of the current page (the root item when the root is current).
+  QTreeWidgetItem* CurrentPageItem() const { return currentPageItem_; }
+  /// Selects the tree item with this text (pages and objects), which runs the selection
+  /// handling; false when none has it.
+  bool SelectItemByText(const std::string& text);
+  /// Selects the current page's item (the surface's press on empty space).
+  void SelectCurrentPageItem();
+  /// Hides or shows the objects of a page.
+  void ShowPageObjects(ShowNode* page, bool show);
+  /// Opens the task list window; set by the schedule module.
+  std::function<void()> openTaskList;
+
+  // --- PageListLink ---------------------------------------------------------------------------
+  void ClearProject() override;
+  NamingCounters& Counters() override { return counters_; }
+  void AppendPageItem(const std::string& name, int image) override;
+  void AppendObjectItem(const std::string& name, int image) override;
+  void ShowPage(ShowNode& page) override;
+  std::string ProgramTitle() const override;
+  Rect ScreenRect() const override;
+  void MoveScreen(const Rect& rect) override;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void OnSelectionChanged();
+  void RebuildTree();
+  /// Asks "是否保存对文件…的修改?" when modified; false when the user cancelled or the save
+  /// did not happen.
+  bool AskToSaveChanges();
+  QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const std::string& text, int image);
+  void SelectItem(QTreeWidgetItem* item);
+
+  CZyntraScr* screen_;
+  NamingCounters counters_;
+  std::unique_ptr<CZyntraDoc> document_;
+  QTreeWidget* tree_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QTreeWidgetItem* rootItem_ = nullptr;
+  QTreeWidgetItem* currentPageItem_ = nullptr;
+  bool rebuilding_ = false;
+};
