@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
 #include "model/VirtualScheduler.h"
+#include "schedule/FakeTaskPlayer.h"
 #include "schedule/Schedule.h"
 
 namespace {
@@ -20,62 +20,6 @@ double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
   return ToDateTimeNumber({y, mo, d, h, mi, s, 0});
 }
 double Time(int h, int mi, int s = 0) { return At(1899, 12, 30, h, mi, s); }
-
-std::string Stamp(double now) {
-  const DateTimeParts p = FromDateTimeNumber(now);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d-%02d %02d:%02d:%02d", p.month, p.day, p.hour, p.minute,
-                p.second);
-  return text;
-}
-
-// The page list as the schedule sees it: every call is logged; a play runs until the test ends
-// its passes (Finish) or the schedule stops it.
-class FakePlayer : public TaskPlayer {
-public:
-  explicit FakePlayer(const LocalClock& clock) : clock_(clock) {}
-  void OpenProject(const std::string& path) override {
-    log.push_back("open " + path + " at " + Stamp(clock_.now()));
-    if (onOpen) onOpen();
-  }
-  void SetPassCount(int32_t passes) override { log.push_back("passes " + std::to_string(passes)); }
-  void PlayAll() override {
-    log.push_back("play");
-    running = true;
-    ended = false;
-  }
-  void StopQuietly() override {
-    log.push_back("stop");
-    if (running) ended = true;
-    running = false;
-  }
-  bool PlaybackEnded() const override { return ended; }
-  void ShowFirstPage() override { log.push_back("first page"); }
-
-  /// The play's last pass has ended (it stays "running" until a stop, like the page list).
-  void Finish() { ended = true; }
-  /// The "open" entries only.
-  std::vector<std::string> Opens() const {
-    std::vector<std::string> opens;
-    for (const auto& entry : log)
-      if (entry.rfind("open ", 0) == 0) opens.push_back(entry);
-    return opens;
-  }
-  int Count(const std::string& entry) const {
-    int n = 0;
-    for (const auto& e : log)
-      n += e == entry;
-    return n;
-  }
-
-  std::vector<std::string> log;
-  std::function<void()> onOpen;
-  bool running = false;
-  bool ended = true;
-
-private:
-  const LocalClock& clock_;
-};
 
 TaskItem Direct(const std::string& file) {
   TaskItem task;
@@ -106,7 +50,7 @@ protected:
 
   VirtualScheduler scheduler{1'000'000};
   SchedulerLocalClock clock{scheduler, 0.0};
-  FakePlayer player{clock};
+  FakeTaskPlayer player{clock};
   Schedule schedule{scheduler, clock, player};
   std::vector<int> startedRows;
 };
