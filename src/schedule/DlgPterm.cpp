@@ -96,8 +96,7 @@ CDlgPterm::CDlgPterm(Prompts& prompts, Scheduler& scheduler, const LocalClock& c
     return l;
   };
   auto* inputs = new QGridLayout;
-  inputs->addWidget(label("conditionLabel", "播放方式"), 0, 0);
-  inputs->addWidget(conditionList_, 0, 1, 1, 3);
+  inputs->addWidget(conditionList_, 0, 0, 1, 4);
   inputs->addWidget(label("dateLabel", "日期"), 1, 0);
   inputs->addWidget(datePicker_, 1, 1, 1, 3);
   inputs->addWidget(label("timeLabel", "时间段"), 2, 0);
