@@ -11,6 +11,7 @@
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
+#include "schedule/TaskListHooks.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ void CZyntraScr::Initialise() {
   pageList = new CDPlayList(this);
   pageList->show();
   pageList->setGeometry(avail.x(), avail.y() + 70, 170, H - 70);
+  InstallTaskList(*this);
 
   SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings);
   setWindowTitle(QString::fromStdString(loaded.screenCaption));
