@@ -13,6 +13,8 @@ std::optional<std::string> ScriptedPrompts::GetOpenFileName(const std::string& f
                                                             const std::string& defaultExt,
                                                             const std::string&) {
   fileAsks.push_back({false, filter, defaultExt});
+  filters.push_back(filter);
+  if (!openPaths.empty()) return Next(openPaths);
   return NextFile();
 }
 
@@ -20,6 +22,9 @@ std::optional<std::string> ScriptedPrompts::GetSaveFileName(const std::string& f
                                                             const std::string& defaultExt,
                                                             const std::string&) {
   fileAsks.push_back({true, filter, defaultExt});
+  filters.push_back(filter);
+  saveExtensions.push_back(defaultExt);
+  if (!savePaths.empty()) return Next(savePaths);
   return NextFile();
 }
 

@@ -30,6 +30,10 @@ public:
   std::deque<PromptAnswer> answers;
   /// Answers to file choosers in order (nullopt = cancelled); cancelled when used up.
   std::deque<std::optional<std::string>> files;
+  /// Answers to open (save) choosers only; taken before `files` while not empty.
+  std::deque<std::optional<std::string>> openPaths, savePaths;
+  /// The filter of every chooser shown, and the default extension of every save chooser.
+  std::vector<std::string> filters, saveExtensions;
 
   PromptAnswer MessageBox(const std::string& text, const std::string& caption,
                           PromptButtons buttons, PromptIcon icon) override;
