@@ -81,6 +81,9 @@ public:
   /// Saves to the path, or asks for one (`SaveDocumentAs`) when untitled. A file that cannot be
   /// written is reported ("文件保存失败：" + path) and gives false.
   bool SaveDocument();
+  /// Writes the project to a file without asking, reporting or changing the path (auto-save);
+  /// false when the file could not be written.
+  bool SaveTo(const std::string& path) { return WriteProject(path); }
   /// Asks for a file name (".vrx" added, overwriting confirmed by the chooser) and saves there;
   /// the path changes only when the file was written. False when cancelled or not written.
   bool SaveDocumentAs();
@@ -97,6 +100,9 @@ public:
   ShowNode* PlayingPage() const { return playingPage_; }
   /// Sets the page the play task is showing.
   void SetPlayingPage(ShowNode* page) { playingPage_ = page; }
+  /// Tells the document that a show plays: objects moved by their motion tasks are then
+  /// written at their design rectangles (saved by the task), not where they are this moment.
+  void SetPlaybackActive(bool active) { playbackActive_ = active; }
   /// The project's file ("" = untitled).
   const std::string& Path() const { return path_; }
   /// Sets the project's file without reading or writing it.
@@ -132,6 +138,7 @@ private:
   std::unique_ptr<ShowNode> root_;
   ShowNode* current_ = nullptr;
   ShowNode* playingPage_ = nullptr;
+  bool playbackActive_ = false;
   std::string path_;
   CMarkup markup_;
   std::string docText_;

@@ -357,7 +357,10 @@ void CZyntraDoc::WriteProperties(const ShowNode& node) {
 
 void CZyntraDoc::WriteCommon(const ShowNode& node) {
   CMarkup& m = markup_;
-  const Rect r = node.control ? node.control->GetWindowRect() : Rect{};
+  // While a show plays, a moving object's window is somewhere along its effect; its design
+  // rectangle is the one its motion task saved.
+  const bool moved = playbackActive_ && node.actionThread && node.actionStyle == 1;
+  const Rect r = moved ? node.savedRect : node.control ? node.control->GetWindowRect() : Rect{};
   AddBool(m, "reserve", node.reserve);
   AddBool(m, "topmost", node.topmost);
   AddInt(m, "actionStyle", node.actionStyle);

@@ -24,6 +24,9 @@
 #include "model/ObjectKinds.h"
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
+#include "playlist/AutoSaveTimer.h"
+#include "playlist/Playback.h"
+#include "playlist/PowerOffTimer.h"
 
 namespace {
 
@@ -97,6 +100,8 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("pageListToolBar");
   toolBar_->setIconSize(QSize(16, 16));
+  // Seven buttons fit the window's 170 pixels only without the style's extra padding.
+  toolBar_->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
   const std::pair<int, const char*> buttons[] = {{cmd::NewPage, "新建播放页"},
                                                  {cmd::Delete, "删除"},
                                                  {cmd::Freeze, "冻结"},
@@ -133,11 +138,35 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
   SetStatusText(QStringLiteral(" "));
 
   document_ = std::make_unique<CZyntraDoc>(*this, screen_->Factory(), *screen_->Services().prompts);
+
+  const AppServices& services = screen_->Services();
+  if (services.scheduler) {
+    playback_ = std::make_unique<Playback>(*services.scheduler, *document_,
+                                           static_cast<PlayWindows&>(*this), *services.prompts);
+    playback_->SetRequestTarget(this);
+    // Timer 1: auto-save every minute, counted against SaveDelay.
+    autoSave_ = std::make_unique<AutoSaveTimer>(
+        *services.scheduler, screen_->settings,
+        AutoSaveTimer::Project{
+            [this] { return document_->Path(); },
+            [this](const std::string& path) { document_->SetPath(path); },
+            [this](const std::string& path) { return document_->SaveTo(path); }});
+    autoSave_->Start();
+    // Timer 2: the power-off check every 500 ms.
+    if (services.clock && services.power) {
+      powerOff_ = std::make_unique<PowerOffTimer>(*services.scheduler, *services.clock,
+                                                  screen_->settings, *services.power);
+      powerOff_->Start();
+    }
+  }
 }
 
 CDPlayList::~CDPlayList() {
   // The tree and its controls go before the window: controls are children of the screen.
   rebuilding_ = true;
+  powerOff_.reset();
+  autoSave_.reset();
+  playback_.reset(); // the tasks go before the tree they walk
   screen_->ClearSelection();
   screen_->currentNode = nullptr;
   document_.reset();
@@ -514,3 +543,57 @@ void CDPlayList::closeEvent(QCloseEvent* event) {
   // The page list lives as long as the screen window; its close box does not end it.
   event->ignore();
 }
+
+// --- Playback requests: handled here on the UI thread, by the engine --------------------------
+
+void CDPlayList::PlayStartObject(ShowNode& object) { playback_->PlayStartObject(object); }
+void CDPlayList::PlayEndPage(ShowNode& page) { playback_->PlayEndPage(page); }
+void CDPlayList::PlaySetBg(int32_t colour) { playback_->PlaySetBg(colour); }
+void CDPlayList::PlayPageDone(ShowNode& page) { playback_->PlayPageDone(page); }
+void CDPlayList::PlayObjectDone(ShowNode& object) { playback_->PlayObjectDone(object); }
+void CDPlayList::PlayCleanupPage(ShowNode& page) { playback_->PlayCleanupPage(page); }
+void CDPlayList::PlayMoveObject(CControlWrapper& control, const Rect& rect) {
+  playback_->PlayMoveObject(control, rect);
+}
+void CDPlayList::PlayTest() {
+  if (playback_) playback_->PlayTest();
+}
+void CDPlayList::PlayAll() {
+  if (playback_) playback_->PlayAll();
+}
+void CDPlayList::PlayStopQuiet() {
+  if (playback_) playback_->PlayStopQuiet();
+}
+
+// --- The windows around playback ----------------------------------------------------------------
+
+void CDPlayList::ShowToolWindows(bool show) {
+  for (QWidget* w : {static_cast<QWidget*>(screen_->toolBar), static_cast<QWidget*>(this),
+                     screen_->propertyWnd.data()}) {
+    if (w) w->setVisible(show);
+  }
+}
+
+void CDPlayList::DropSelection() { screen_->ClearSelection(); }
+
+void CDPlayList::SetPlaying(bool playing) {
+  screen_->playing = playing;
+  document_->SetPlaybackActive(playing);
+  screen_->update();
+}
+
+void CDPlayList::SetBackground(int32_t colour) {
+  screen_->settings.BgColor = colour;
+  screen_->update();
+}
+
+void CDPlayList::Repaint() { screen_->update(); }
+
+void CDPlayList::ShowPageForDesign(ShowNode& page) {
+  if (page.frame) SetBackground(page.frame->bg);
+  ShowPageObjects(&page, true);
+}
+
+int32_t CDPlayList::ScreenWidth() const { return screen_->width(); }
+
+int32_t CDPlayList::ScreenHeight() const { return screen_->height(); }

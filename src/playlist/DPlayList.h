@@ -11,8 +11,13 @@
 #include "model/ObjectKind.h"
 #include "model/PageListLink.h"
 #include "model/Rect.h"
+#include "playlist/PlayHost.h"
+#include "playlist/PlayWindows.h"
 
+class AutoSaveTimer;
 class CZyntraDoc;
+class Playback;
+class PowerOffTimer;
 class CZyntraScr;
 class QStatusBar;
 class QToolBar;
@@ -23,7 +28,7 @@ struct ShowNode;
 /// The page list window "对象列表": the project tree (screen, pages, objects), where pages and
 /// objects are made, deleted, reordered and selected. It owns the project document and the
 /// naming counters and routes the file commands to the document.
-class CDPlayList : public QWidget, public PageListLink {
+class CDPlayList : public QWidget, public PageListLink, public PlayHost, public PlayWindows {
   Q_OBJECT
 public:
   /// Builds the tool bar, tree and status bar; the document starts empty.
@@ -69,6 +74,31 @@ public:
   void ShowPageObjects(ShowNode* page, bool show);
   /// Opens the task list window; set by the schedule module.
   std::function<void()> openTaskList;
+  /// The playback engine (play, test, stop, the requests 1025 to 1034); null without a
+  /// scheduler.
+  Playback* Player() const { return playback_.get(); }
+
+  // --- PlayHost: the requests of the play tasks, handled on the UI thread ---------------------
+  void PlayStartObject(ShowNode& object) override;
+  void PlayEndPage(ShowNode& page) override;
+  void PlaySetBg(int32_t colour) override;
+  void PlayPageDone(ShowNode& page) override;
+  void PlayObjectDone(ShowNode& object) override;
+  void PlayCleanupPage(ShowNode& page) override;
+  void PlayMoveObject(CControlWrapper& control, const Rect& rect) override;
+  void PlayTest() override;
+  void PlayAll() override;
+  void PlayStopQuiet() override;
+
+  // --- PlayWindows -----------------------------------------------------------------------------
+  void ShowToolWindows(bool show) override;
+  void DropSelection() override;
+  void SetPlaying(bool playing) override;
+  void SetBackground(int32_t colour) override;
+  void Repaint() override;
+  void ShowPageForDesign(ShowNode& page) override;
+  int32_t ScreenWidth() const override;
+  int32_t ScreenHeight() const override;
 
   // --- PageListLink ---------------------------------------------------------------------------
   void ClearProject() override;
@@ -95,6 +125,9 @@ private:
   CZyntraScr* screen_;
   NamingCounters counters_;
   std::unique_ptr<CZyntraDoc> document_;
+  std::unique_ptr<Playback> playback_;
+  std::unique_ptr<AutoSaveTimer> autoSave_;
+  std::unique_ptr<PowerOffTimer> powerOff_;
   QTreeWidget* tree_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QStatusBar* statusBar_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/ZyntraScr.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
+#include "playlist/Playback.h"
 
 PageListTaskPlayer::PageListTaskPlayer(CZyntraScr& screen) : screen_(&screen) {}
 
@@ -12,21 +13,25 @@ void PageListTaskPlayer::OpenProject(const std::string& path) {
   screen_->pageList->Document().OpenDocument(path == "default" ? "./default" : path);
 }
 
+Playback* PageListTaskPlayer::Engine() const {
+  return screen_ && screen_->pageList ? screen_->pageList->Player() : nullptr;
+}
+
 void PageListTaskPlayer::SetPassCount(int32_t passes) {
-  if (screen_ && engine.setPlayLoops) engine.setPlayLoops(passes);
+  if (Playback* p = Engine()) p->playLoops = passes;
 }
 
 void PageListTaskPlayer::PlayAll() {
-  if (screen_ && engine.playAll) engine.playAll();
+  if (screen_ && screen_->pageList) screen_->pageList->PlayAll();
 }
 
 void PageListTaskPlayer::StopQuietly() {
-  if (screen_ && engine.playStopQuiet) engine.playStopQuiet();
+  if (screen_ && screen_->pageList) screen_->pageList->PlayStopQuiet();
 }
 
 bool PageListTaskPlayer::PlaybackEnded() const {
-  if (!screen_ || !engine.playFinished) return true;
-  return engine.playFinished();
+  Playback* p = Engine();
+  return !p || p->playFinished;
 }
 
 void PageListTaskPlayer::ShowFirstPage() {

@@ -1,0 +1,121 @@
+#include "app/ZyntraApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+#include "app/QtPrompts.h"
+#include "app/QtScheduler.h"
+#include "app/SystemPowerControl.h"
+#include "app/ZyntraScr.h"
+#include "controls/BuiltinControls.h"
+#include "controls/ControlHost.h"
+#include "controls/FlashStandIn.h"
+#include "controls/MediaControls.h"
+#include "controls/WebEngineEnvironment.h"
+#include "model/LocalClock.h"
+#include "model/ZyntraDoc.h"
+#include "playlist/DPlayList.h"
+
+namespace {
+
+struct Options {
+  bool play = false;
+  std::string file;
+};
+
+bool EndsWith(const std::string& s, const char* tail) {
+  size_t n = std::strlen(tail);
+  return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+}
+
+// Every control kind the program can make: the built-in controls, then the control libraries
+// (clock, Glasso, Flash) found through the host; the Flash stand-in where no player loads.
+std::unique_ptr<ControlFactory> MakeControlHost(QWidget* screen) {
+  auto host = std::make_unique<ControlHost>(screen);
+  RegisterBuiltinControls(*host);
+  host->RegisterBuiltIn(kMPlayerClassId, "MediaPlayer", &CreateMPlayerCtrl);
+  host->RegisterBuiltIn(kRtfTextClassId, "RtfText", &CreateRtfTextCtrl);
+  RegisterFlashStandInIfNeeded(*host);
+  return host;
+}
+
+} // namespace
+
+CZyntraApp::CZyntraApp(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+std::string CZyntraApp::Usage() {
+  return "usage: zyntra [--play] [FILE.vrx | FILE.tak]\n"
+         "  FILE.vrx         open the project\n"
+         "  --play FILE.vrx  open the project and play it\n"
+         "  FILE.tak         open the task list and play it by its schedule\n"
+         "  --help           this text\n"
+         "  --version        the program's version\n";
+}
+
+int CZyntraApp::Run() {
+  Options options;
+  for (int i = 1; i < argc_; ++i) {
+    const std::string arg = argv_[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(Usage().c_str(), stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("zyntra %s\n", ZYNTRA_VERSION);
+      return 0;
+    }
+    if (arg == "--play") {
+      options.play = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      std::fprintf(stderr, "zyntra: unknown option %s\n%s", arg.c_str(), Usage().c_str());
+      return 2;
+    } else {
+      options.file = arg;
+    }
+  }
+
+  PrepareWebEngineEnvironment();
+  QApplication app(argc_, argv_);
+  app.setApplicationName(QStringLiteral("zyntra"));
+  app.setApplicationVersion(QStringLiteral(ZYNTRA_VERSION));
+  app.setQuitOnLastWindowClosed(false);
+
+  QtPrompts prompts;
+  QtScheduler scheduler;
+  SystemLocalClock clock;
+  SystemPowerControl power;
+  AppServices services;
+  services.prompts = &prompts;
+  services.scheduler = &scheduler;
+  services.clock = &clock;
+  services.power = &power;
+  services.makeControlFactory = &MakeControlHost;
+  // The settings live in the working directory the program was started in.
+  services.settingsPath = SettingsPathIn(QDir::currentPath().toStdString());
+
+  CZyntraScr screen(services);
+  prompts.setParent(&screen);
+  QObject::connect(&screen, &CZyntraScr::exitRequested, &app, &QApplication::quit);
+  screen.show();
+  screen.Initialise();
+
+  if (!options.file.empty()) {
+    const std::string path =
+        QFileInfo(QString::fromStdString(options.file)).absoluteFilePath().toStdString();
+    if (EndsWith(path, ".tak")) {
+      if (screen.openTaskListFile) screen.openTaskListFile(path);
+    } else if (screen.pageList->Document().OpenDocument(path) && options.play) {
+      screen.pageList->OnCommand(4106);
+    }
+  }
+
+  const int status = app.exec();
+  screen.Shutdown();
+  return status;
+}

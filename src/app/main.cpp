@@ -1,0 +1,6 @@
+#include "app/ZyntraApp.h"
+
+int main(int argc, char** argv) {
+  CZyntraApp app(argc, argv);
+  return app.Run();
+}
