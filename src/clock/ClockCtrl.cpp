@@ -26,21 +26,9 @@ QColor FromBgr(int32_t value) {
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-bool IsNumber(const Variant& v) {
-  switch (v.type()) {
-  case Variant::Type::Bool:
-  case Variant::Type::I2:
-  case Variant::Type::I4:
-  case Variant::Type::R8:
-  case Variant::Type::Date:
-  case Variant::Type::Currency: return true;
-  default: return false;
-  }
-}
-
 // The put value as a 16-bit integer: numbers in range, rounded as the dispatch layer would.
 bool ToShort(const Variant& v, int16_t& out) {
-  if (!IsNumber(v)) return false;
+  if (!v.isNumber()) return false;
   const double d = v.type() == Variant::Type::R8 || v.type() == Variant::Type::Date
                        ? std::nearbyint(v.toR8())
                        : v.toR8();
@@ -50,7 +38,7 @@ bool ToShort(const Variant& v, int16_t& out) {
 }
 
 bool ToLong(const Variant& v, int32_t& out) {
-  if (!IsNumber(v)) return false;
+  if (!v.isNumber()) return false;
   const double d = v.type() == Variant::Type::R8 || v.type() == Variant::Type::Date
                        ? std::nearbyint(v.toR8())
                        : v.toR8();
@@ -170,7 +158,7 @@ InvokeStatus ClockCtrl::InvokeField(int32_t dispid, InvokeKind kind,
   case kClockStyle: shortField = &style_; break; // no redraw: the next pass shows it
   case kClockTotalTime: shortField = &totalTime_; break;
   case kClockTargetDate:
-    if (!IsNumber(v)) return InvokeStatus::BadArgs;
+    if (!v.isNumber()) return InvokeStatus::BadArgs;
     targetDate_ = v.toR8();
     return InvokeStatus::Ok;
   case kClockPreText:
@@ -179,7 +167,7 @@ InvokeStatus ClockCtrl::InvokeField(int32_t dispid, InvokeKind kind,
     (dispid == kClockPreText ? preText_ : lasText_) = v.toString();
     return InvokeStatus::Ok;
   case kClockFinished:
-    if (!IsNumber(v)) return InvokeStatus::BadArgs;
+    if (!v.isNumber()) return InvokeStatus::BadArgs;
     finished_ = v.toBool();
     return InvokeStatus::Ok;
   }
@@ -239,7 +227,7 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
     label_->setFont(font);
     return InvokeStatus::Ok;
   }
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   switch (dispid) {
   case kClockEnabled: setEnabled(v.toBool()); break;
   case kClockFontSize: {

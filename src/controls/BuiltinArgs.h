@@ -11,17 +11,7 @@
 // only where a string is.
 
 /// True for a value that converts to a number: bool, i2, i4, r8, date, currency.
-inline bool IsNumberArg(const Variant& v) {
-  switch (v.type()) {
-  case Variant::Type::Bool:
-  case Variant::Type::I2:
-  case Variant::Type::I4:
-  case Variant::Type::R8:
-  case Variant::Type::Date:
-  case Variant::Type::Currency: return true;
-  default: return false;
-  }
-}
+inline bool IsNumberArg(const Variant& v) { return v.isNumber(); }
 
 /// True when `args` has exactly the shape given, one letter per argument: 'S' a string, 'N' a
 /// number.
@@ -43,4 +33,14 @@ inline bool IsPutKind(InvokeKind kind) {
 inline InvokeStatus Reply(Variant* result, Variant value) {
   if (result) *result = std::move(value);
   return InvokeStatus::Ok;
+}
+
+/// The value of a put when it is a number or a boolean, else null.
+inline const Variant* NumberArg(const std::vector<Variant>& args) {
+  return !args.empty() && args.back().isNumber() ? &args.back() : nullptr;
+}
+
+/// The value of a put when it is a string, else null.
+inline const Variant* StringArg(const std::vector<Variant>& args) {
+  return !args.empty() && args.back().type() == Variant::Type::String ? &args.back() : nullptr;
 }

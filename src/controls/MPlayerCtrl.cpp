@@ -13,9 +13,7 @@
 #endif
 
 #include "controls/MediaControls.h"
-#include "controls/MediaDispatch.h"
-
-using namespace media_dispatch;
+#include "controls/BuiltinArgs.h"
 
 namespace {
 
@@ -74,9 +72,9 @@ MPlayerCtrl::~MPlayerCtrl() {
 InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                                  Variant* result) {
   const bool get = kind == InvokeKind::PropertyGet;
-  const bool put = IsPut(kind);
+  const bool put = IsPutKind(kind);
   auto boolFlag = [&](bool& flag) {
-    if (get) return Return(result, Variant::FromBool(flag));
+    if (get) return Reply(result, Variant::FromBool(flag));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -85,7 +83,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   };
   switch (dispid) {
   case kFileName: {
-    if (get) return Return(result, Variant::FromString(fileName_));
+    if (get) return Reply(result, Variant::FromString(fileName_));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = StringArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -94,9 +92,9 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   }
   case kPosition: {
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-    if (get) return Return(result, Variant::FromR8(player_->position() / 1000.0));
+    if (get) return Reply(result, Variant::FromR8(player_->position() / 1000.0));
 #else
-    if (get) return Return(result, Variant::FromR8(0.0));
+    if (get) return Reply(result, Variant::FromR8(0.0));
 #endif
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
@@ -109,7 +107,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     return InvokeStatus::Ok;
   }
   case kLoops: {
-    if (get) return Return(result, Variant::FromI4(loops_));
+    if (get) return Reply(result, Variant::FromI4(loops_));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -117,7 +115,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     return InvokeStatus::Ok;
   }
   case kPlayState:
-    if (get) return Return(result, Variant::FromI4(state_));
+    if (get) return Reply(result, Variant::FromI4(state_));
     return InvokeStatus::BadKind;
   case kFlag17: return boolFlag(flag17_);
   case kFlag3F9: return boolFlag(flag3F9_);

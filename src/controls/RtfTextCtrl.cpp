@@ -10,10 +10,8 @@
 #include <cmath>
 
 #include "controls/MediaControls.h"
-#include "controls/MediaDispatch.h"
+#include "controls/BuiltinArgs.h"
 #include "controls/RtfReader.h"
-
-using namespace media_dispatch;
 
 namespace {
 
@@ -58,9 +56,9 @@ RtfTextCtrl::~RtfTextCtrl() { CancelTimer(); }
 InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                                  Variant* result) {
   const bool get = kind == InvokeKind::PropertyGet;
-  const bool put = IsPut(kind);
+  const bool put = IsPutKind(kind);
   auto shortProperty = [&](int16_t& value) {
-    if (get) return Return(result, Variant::FromI2(value));
+    if (get) return Reply(result, Variant::FromI2(value));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -68,7 +66,7 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     return InvokeStatus::Ok;
   };
   auto stringProperty = [&](std::string& value) {
-    if (get) return Return(result, Variant::FromString(value));
+    if (get) return Reply(result, Variant::FromString(value));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = StringArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -76,7 +74,7 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     return InvokeStatus::Ok;
   };
   auto boolProperty = [&](bool& value) {
-    if (get) return Return(result, Variant::FromBool(value));
+    if (get) return Reply(result, Variant::FromBool(value));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -102,7 +100,7 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   case kLoopPlay: return boolProperty(loopPlay_);
   case kLoops: return shortProperty(loops_);
   case kColor: {
-    if (get) return Return(result, Variant::FromI4(color_));
+    if (get) return Reply(result, Variant::FromI4(color_));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
     if (!v) return InvokeStatus::BadArgs;
@@ -111,7 +109,7 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     return InvokeStatus::Ok;
   }
   case kFinished:
-    if (get) return Return(result, Variant::FromBool(finished_));
+    if (get) return Reply(result, Variant::FromBool(finished_));
     return InvokeStatus::BadKind;
   case kCreationFlag: return boolProperty(creationFlag_);
   case kPrepare: return method(&RtfTextCtrl::Prepare);

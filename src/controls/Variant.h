@@ -37,6 +37,12 @@ public:
 
   Type type() const { return type_; }
   bool isEmpty() const { return type_ == Type::Empty; }
+  /// True for a value that converts to a number, as a dual interface coerces it: bool, i2,
+  /// i4, r8, date or currency.
+  bool isNumber() const {
+    return type_ == Type::Bool || type_ == Type::I2 || type_ == Type::I4 || type_ == Type::R8 ||
+           type_ == Type::Date || type_ == Type::Currency;
+  }
 
   /// Value as bool: true for non-zero numbers and bool true; false otherwise.
   bool toBool() const;

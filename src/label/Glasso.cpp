@@ -14,21 +14,9 @@ namespace {
 constexpr double kMinFontSize = 1.0;
 constexpr double kMaxFontSize = 2160.0;
 
-bool IsNumber(const Variant& v) {
-  switch (v.type()) {
-  case Variant::Type::Bool:
-  case Variant::Type::I2:
-  case Variant::Type::I4:
-  case Variant::Type::R8:
-  case Variant::Type::Date:
-  case Variant::Type::Currency: return true;
-  default: return false;
-  }
-}
-
 // A numeric value that fits a 16-bit integer, as an automation call would coerce it.
 bool ToI2(const Variant& v, int16_t* out) {
-  if (!IsNumber(v)) return false;
+  if (!v.isNumber()) return false;
   double d = v.toR8();
   if (!(d >= -32768.0 && d <= 32767.0)) return false;
   *out = static_cast<int16_t>(v.toI4());
@@ -36,7 +24,7 @@ bool ToI2(const Variant& v, int16_t* out) {
 }
 
 bool ToI4(const Variant& v, int32_t* out) {
-  if (!IsNumber(v)) return false;
+  if (!v.isNumber()) return false;
   double d = v.toR8();
   if (!(d >= -2147483648.0 && d <= 2147483647.0)) return false;
   *out = v.toI4();
@@ -157,25 +145,25 @@ InvokeStatus Glasso::PutFont(const Variant& v) {
 }
 
 InvokeStatus Glasso::PutFontBold(const Variant& v) {
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   Label1.font.bold = v.toBool();
   return InvokeStatus::Ok;
 }
 
 InvokeStatus Glasso::PutFontItalic(const Variant& v) {
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   Label1.font.italic = v.toBool();
   return InvokeStatus::Ok;
 }
 
 InvokeStatus Glasso::PutFontUnderline(const Variant& v) {
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   Label1.font.underline = v.toBool();
   return InvokeStatus::Ok;
 }
 
 InvokeStatus Glasso::PutFontStrikethrough(const Variant& v) {
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   Label1.font.strikethrough = v.toBool();
   return InvokeStatus::Ok;
 }
@@ -253,7 +241,7 @@ InvokeStatus Glasso::PutBorderColor(const Variant& v) {
 }
 
 InvokeStatus Glasso::PutEnable(const Variant& v) {
-  if (!IsNumber(v)) return InvokeStatus::BadArgs;
+  if (!v.isNumber()) return InvokeStatus::BadArgs;
   setEnabled(v.toBool());
   return InvokeStatus::Ok;
 }
