@@ -255,3 +255,46 @@ TEST_F(ScreenWindowTest, AutoPlayOpensOnlyALowerCaseVrxName) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ScreenWindowTest, NewAndOpenAskBeforeDiscardingChanges) {
+  CZyntraScr& s = Start();
+  List().CreateObject(131, Rect{0, 0, 60, 60});
+  ASSERT_TRUE(s.modified);
+
+  // Yes, then the save chooser is cancelled: nothing is discarded.
+  prompts.answers = {PromptAnswer::Yes};
+  EXPECT_FALSE(List().NewProject());
+  EXPECT_EQ(prompts.messages.back().text, "是否保存对文件的修改?");
+  EXPECT_EQ(prompts.messages.back().buttons, PromptButtons::YesNoCancel);
+  EXPECT_NE(Doc().FindNode("Text1", Doc().Root()), nullptr);
+  EXPECT_TRUE(s.modified);
+
+  // Open asks the same question; Cancel keeps everything and shows no chooser.
+  const size_t choosers = prompts.fileAsks.size();
+  prompts.answers = {PromptAnswer::Cancel};
+  EXPECT_FALSE(List().OpenProject());
+  EXPECT_EQ(prompts.messages.back().text, "是否保存对文件的修改?");
+  EXPECT_EQ(prompts.fileAsks.size(), choosers);
+  EXPECT_NE(Doc().FindNode("Text1", Doc().Root()), nullptr);
+
+  // Yes with a path saves first, then opens the chosen project.
+  const std::string first = (dir / "first.vrx").string();
+  prompts.answers = {PromptAnswer::Yes};
+  prompts.files = {first, std::nullopt}; // save as, then the open chooser is cancelled
+  EXPECT_FALSE(List().OpenProject());
+  EXPECT_TRUE(fs::exists(first));
+  EXPECT_FALSE(s.modified); // the save cleared it
+  EXPECT_EQ(Doc().Path(), first);
+
+  // No discards: New makes Page1 of an empty project.
+  s.modified = true;
+  prompts.answers = {PromptAnswer::No};
+  EXPECT_TRUE(List().NewProject());
+  EXPECT_EQ(Doc().FindNode("Text1", Doc().Root()), nullptr);
+  EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1"}));
+  EXPECT_FALSE(s.modified);
+}
+
+} // namespace
