@@ -9,19 +9,30 @@
 
 namespace {
 
-const char* const kScreenAttributes[] = {
-    "frameCount", "proTextCount", "effectBoxCount", "clockCount", "mPlayerCount", "flashCount",
-    "gifCount",   "labelCount",   "exeCount",       "X",          "Y",            "W",
-    "H",          "Name",         "Type"};
-const char* const kFrameAttributes[] = {"TTL_Kind", "seconds", "ybPlay", "bg",
-                                        "BgPicture", "Name", "Type"};
+const char* const kScreenAttributes[] = {"frameCount",
+                                         "proTextCount",
+                                         "effectBoxCount",
+                                         "clockCount",
+                                         "mPlayerCount",
+                                         "flashCount",
+                                         "gifCount",
+                                         "labelCount",
+                                         "exeCount",
+                                         "X",
+                                         "Y",
+                                         "W",
+                                         "H",
+                                         "Name",
+                                         "Type"};
+const char* const kFrameAttributes[] = {"TTL_Kind",  "seconds", "ybPlay", "bg",
+                                        "BgPicture", "Name",    "Type"};
 const std::set<std::string> kCommonElements = {
-    "reserve",    "topmost",     "actionStyle", "X",       "Y",        "W",        "H",
+    "reserve",    "topmost",     "actionStyle", "X",       "Y",         "W",        "H",
     "preInDelay", "preOutDelay", "inStyle",     "inSpeed", "delayTime", "outStyle", "outSpeed"};
 
 // A JSON object built in file order; values are already-encoded JSON.
 class JsonObject {
- public:
+public:
   void Add(const std::string& key, std::string value) {
     for (auto& [k, v] : members_) {
       if (k != key) continue;
@@ -46,7 +57,7 @@ class JsonObject {
     return out + "}";
   }
 
- private:
+private:
   std::vector<std::pair<std::string, std::string>> members_;
   std::set<std::string> arrays_;
 };
@@ -78,10 +89,11 @@ void AddChildren(CMarkup& m, JsonObject& into, JsonObject* props) {
 
 template <size_t N>
 void AddAttributes(CMarkup& m, JsonObject& into, const char* const (&names)[N]) {
-  for (const char* name : names) into.Add(name, JsonString(m.GetAttribute(name)));
+  for (const char* name : names)
+    into.Add(name, JsonString(m.GetAttribute(name)));
 }
 
-}  // namespace
+} // namespace
 
 bool ProjectToJson(const std::string& text, std::string& json) {
   CMarkup m;
@@ -121,19 +133,19 @@ std::string JsonString(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-          out += buffer;
-        } else {
-          out += static_cast<char>(c);
-        }
+    case '"': out += "\\\""; break;
+    case '\\': out += "\\\\"; break;
+    case '\n': out += "\\n"; break;
+    case '\r': out += "\\r"; break;
+    case '\t': out += "\\t"; break;
+    default:
+      if (c < 0x20) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+        out += buffer;
+      } else {
+        out += static_cast<char>(c);
+      }
     }
   }
   return out + "\"";

@@ -521,6 +521,14 @@ void CDPlayList::OnCommand(int id) {
   case cmd::NewRtf: CreateObject(138, Rect{10, 10, 80, 80}); break;
   case cmd::NewFlash: CreateObject(125, Rect{10, 10, 80, 80}); break;
   case cmd::NewProgram: CreateObject(128, Rect{10, 10, 80, 80}); break;
+  case cmd::Play:
+  case cmd::Stop:
+  case cmd::ObjectTestPage:
+    if (playback_) playback_->OnCommand(id);
+    break;
+  case 1032: PlayTest(); break;
+  case 1033: PlayAll(); break;
+  case 1034: PlayStopQuiet(); break;
   case cmd::PlayControl:
     if (openTaskList) openTaskList();
     break;

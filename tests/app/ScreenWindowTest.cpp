@@ -11,6 +11,7 @@
 #include "app/ZyntraScr.h"
 #include "controls/Glasso.h"
 #include "model/ShowNode.h"
+#include "model/VirtualScheduler.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
 #include "support/FakeWidgetControls.h"
@@ -37,6 +38,7 @@ protected:
   CZyntraScr& Start() {
     AppServices s;
     s.prompts = &prompts;
+    s.scheduler = &scheduler;
     s.settingsPath = (dir / "setup.ini").string();
     s.makeControlFactory = [this](QWidget* parent) {
       auto f = std::make_unique<FakeWidgetControlFactory>(parent);
@@ -59,6 +61,7 @@ protected:
 
   fs::path dir;
   ScriptedPrompts prompts;
+  VirtualScheduler scheduler;
   FakeWidgetControlFactory* factory = nullptr;
   std::unique_ptr<CZyntraScr> screen;
 };
@@ -295,6 +298,31 @@ TEST_F(ScreenWindowTest, NewAndOpenAskBeforeDiscardingChanges) {
   EXPECT_EQ(Doc().FindNode("Text1", Doc().Root()), nullptr);
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1"}));
   EXPECT_FALSE(s.modified);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ScreenWindowTest, PlayAndStopCommandsReachPlayback) {
+  CZyntraScr& s = Start();
+  s.show();
+  List().CreateObject(131, Rect{0, 0, 60, 60});
+  s.toolBar->OnButtonCommand(151); // 播放
+  EXPECT_TRUE(s.playing);
+  EXPECT_FALSE(s.toolBar->isVisible());
+  EXPECT_FALSE(List().isVisible());
+  EXPECT_EQ(s.selectedWnd, nullptr);
+  scheduler.advance(1000);
+  List().OnCommand(4107);
+  EXPECT_FALSE(s.playing);
+  EXPECT_TRUE(s.toolBar->isVisible());
+  EXPECT_TRUE(List().isVisible());
+
+  s.SurfaceCommand(111); // test the current page
+  EXPECT_TRUE(s.playing);
+  s.SurfaceCommand(119);
+  EXPECT_FALSE(s.playing);
 }
 
 } // namespace

@@ -54,7 +54,8 @@ public:
   /// The texts of all message boxes so far, joined by " | ".
   std::string Texts() const {
     std::string all;
-    for (const auto& m : messages) all += (all.empty() ? "" : " | ") + m.text;
+    for (const auto& m : messages)
+      all += (all.empty() ? "" : " | ") + m.text;
     return all;
   }
 
