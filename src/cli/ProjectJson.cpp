@@ -9,19 +9,33 @@
 
 namespace {
 
-const char* const kScreenAttributes[] = {
-    "frameCount", "proTextCount", "effectBoxCount", "clockCount", "mPlayerCount", "flashCount",
-    "gifCount",   "labelCount",   "exeCount",       "X",          "Y",            "W",
-    "H",          "Name",         "Type"};
-const char* const kFrameAttributes[] = {"TTL_Kind", "seconds", "ybPlay", "bg",
-                                        "BgPicture", "Name", "Type"};
+const char* const kScreenAttributes[] = {"frameCount",
+                                         "proTextCount",
+                                         "effectBoxCount",
+                                         "clockCount",
+                                         "mPlayerCount",
+                                         "flashCount",
+                                         "gifCount",
+                                         "labelCount",
+                                         "exeCount",
+                                         "X",
+                                         "Y",
+                                         "W",
+                                         "H",
+                                         "Name",
+                                         "Type"};
+const char* const kFrameAttributes[] = {"TTL_Kind",  "seconds", "ybPlay", "bg",
+                                        "BgPicture", "Name",    "Type"};
 const std::set<std::string> kCommonElements = {
-    "reserve",    "topmost",     "actionStyle", "X",       "Y",        "W",        "H",
+    "reserve",    "topmost",     "actionStyle", "X",       "Y",         "W",        "H",
     "preInDelay", "preOutDelay", "inStyle",     "inSpeed", "delayTime", "outStyle", "outSpeed"};
+// Elements that form a list (the pictures of a picture object, the programs of a program
+// object): always an array, even of one, so that a reader finds the same shape every time.
+const std::set<std::string> kListElements = {"Item"};
 
 // A JSON object built in file order; values are already-encoded JSON.
 class JsonObject {
- public:
+public:
   void Add(const std::string& key, std::string value) {
     for (auto& [k, v] : members_) {
       if (k != key) continue;
@@ -34,6 +48,10 @@ class JsonObject {
       return;
     }
     members_.emplace_back(key, std::move(value));
+    if (kListElements.count(key)) {
+      members_.back().second = "[" + members_.back().second;
+      arrays_.insert(key);
+    }
   }
   std::string Str() const {
     std::string out = "{";
@@ -46,7 +64,7 @@ class JsonObject {
     return out + "}";
   }
 
- private:
+private:
   std::vector<std::pair<std::string, std::string>> members_;
   std::set<std::string> arrays_;
 };
@@ -78,41 +96,41 @@ void AddChildren(CMarkup& m, JsonObject& into, JsonObject* props) {
 
 template <size_t N>
 void AddAttributes(CMarkup& m, JsonObject& into, const char* const (&names)[N]) {
-  for (const char* name : names) into.Add(name, JsonString(m.GetAttribute(name)));
+  for (const char* name : names)
+    into.Add(name, JsonString(m.GetAttribute(name)));
 }
 
-}  // namespace
+} // namespace
 
 bool ProjectToJson(const std::string& text, std::string& json) {
   CMarkup m;
   m.SetDocument(text);
-  if (!m.FindElement("VRX")) return false;
+  // As the program's own open: a file without its screen is not a project.
+  if (!m.FindElement("VRX") || !m.FindChildElement("Screen")) return false;
   JsonObject screen;
-  if (m.FindChildElement("Screen")) {
+  m.IntoElement();
+  AddAttributes(m, screen, kScreenAttributes);
+  std::string frames;
+  while (m.FindChildElement()) {
     m.IntoElement();
-    AddAttributes(m, screen, kScreenAttributes);
-    std::string frames;
+    JsonObject frame;
+    AddAttributes(m, frame, kFrameAttributes);
+    std::string objects;
     while (m.FindChildElement()) {
       m.IntoElement();
-      JsonObject frame;
-      AddAttributes(m, frame, kFrameAttributes);
-      std::string objects;
-      while (m.FindChildElement()) {
-        m.IntoElement();
-        JsonObject object, props;
-        object.Add("Name", JsonString(m.GetAttribute("Name")));
-        object.Add("Type", JsonString(m.GetAttribute("Type")));
-        AddChildren(m, object, &props);
-        object.Add("Props", props.Str());
-        m.OutOfElement();
-        objects += (objects.empty() ? "" : ",") + object.Str();
-      }
-      frame.Add("Objects", "[" + objects + "]");
+      JsonObject object, props;
+      object.Add("Name", JsonString(m.GetAttribute("Name")));
+      object.Add("Type", JsonString(m.GetAttribute("Type")));
+      AddChildren(m, object, &props);
+      object.Add("Props", props.Str());
       m.OutOfElement();
-      frames += (frames.empty() ? "" : ",") + frame.Str();
+      objects += (objects.empty() ? "" : ",") + object.Str();
     }
-    screen.Add("Frames", "[" + frames + "]");
+    frame.Add("Objects", "[" + objects + "]");
+    m.OutOfElement();
+    frames += (frames.empty() ? "" : ",") + frame.Str();
   }
+  screen.Add("Frames", "[" + frames + "]");
   json = screen.Str();
   return true;
 }
@@ -121,19 +139,19 @@ std::string JsonString(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-          out += buffer;
-        } else {
-          out += static_cast<char>(c);
-        }
+    case '"': out += "\\\""; break;
+    case '\\': out += "\\\\"; break;
+    case '\n': out += "\\n"; break;
+    case '\r': out += "\\r"; break;
+    case '\t': out += "\\t"; break;
+    default:
+      if (c < 0x20) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+        out += buffer;
+      } else {
+        out += static_cast<char>(c);
+      }
     }
   }
   return out + "\"";
