@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "clock/ClockSeams.h"
-#include "clock/TimerScheduler.h"
+#include "app/QtScheduler.h"
 #include "controls/ControlLibrary.h"
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
@@ -53,7 +53,7 @@ public:
 
 private:
   const LocalClock& clock_;
-  TimerScheduler timers_;
+  QtScheduler timers_;
 };
 
 struct Summary {

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "clock/ClockCtrl.h"
-#include "clock/ClockDialogs.h"
+#include "app/QtPrompts.h"
 #include "clock/ClockSeams.h"
-#include "clock/TimerScheduler.h"
+#include "app/QtScheduler.h"
 #include "controls/ControlModuleExports.h"
 #include "model/LocalClock.h"
 
@@ -32,7 +32,7 @@ const ZyntraClassObject kClasses[] = {
 
 Scheduler& ClockScheduler() {
   // Made on first use, when the application (and its event loop) exists.
-  static TimerScheduler timers;
+  static QtScheduler timers;
   return gScheduler ? *gScheduler : timers;
 }
 
@@ -42,7 +42,7 @@ LocalClock& ClockLocalClock() {
 }
 
 Prompts& ClockPrompts() {
-  static ClockDialogs dialogs;
+  static QtPrompts dialogs;
   return gPrompts ? *gPrompts : dialogs;
 }
 
