@@ -8,9 +8,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/ZyntraScr.h"
 #include "cli/HeadlessShow.h"
 #include "cli/ProjectJson.h"
 #include "cli/StderrPrompts.h"
+#include "controls/WebEngineEnvironment.h"
 #include "model/AtomicFile.h"
 #include "model/LocalClock.h"
 #include "model/TextCodec.h"
@@ -45,6 +47,7 @@ void FilterMessages(QtMsgType type, const QMessageLogContext&, const QString& me
 std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(&FilterMessages);
+  PrepareWebEngineEnvironment(); // as the program does, for the Flash player library
   auto app = std::make_unique<QApplication>(argc, argv);
   app->setApplicationName(QStringLiteral("zyntra-cli"));
   app->setApplicationVersion(QStringLiteral(ZYNTRA_VERSION));
@@ -53,6 +56,16 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
 
 double StartTime(const CliArguments& args) {
   return args.time ? *args.time : SystemLocalClock().now();
+}
+
+// A screen that can be drawn: at least one pixel, at most 16384 a side.
+bool DrawableScreen(HeadlessShow& show, const std::string& file) {
+  const QSize size = show.Screen().size();
+  if (size.width() >= 1 && size.height() >= 1 && size.width() <= 16384 && size.height() <= 16384)
+    return true;
+  std::fprintf(stderr, "zyntra-cli: the screen of %s is %d × %d pixels; nothing to draw\n",
+               file.c_str(), size.width(), size.height());
+  return false;
 }
 
 bool SavePng(const QImage& image, const QString& path) {
@@ -79,10 +92,11 @@ std::string CZyntraCli::Help() {
          "           DIR/frame-00000.png, frame-00001.png, ...: frame i shows the screen i/F\n"
          "           seconds after play started (S × F frames). Motion effects, picture\n"
          "           transitions, GIF and RTF animations and clocks follow the virtual time.\n"
-         "           Movies are not played: a movie shows its first frame at most, usually the\n"
-         "           background of its area. Flash shows the stand-in panel (or the background\n"
-         "           where the Flash player library loads). Program objects start their\n"
-         "           programs as the player does.\n"
+         "           Movies are not drawn: a movie's area shows the background (its\n"
+         "           sound may still play meanwhile). Flash animations do not follow the\n"
+         "           virtual time: where the Flash player library is missing, their area\n"
+         "           shows the stand-in panel. Program objects start their programs as the\n"
+         "           player does.\n"
          "\n"
          "  --time   the local time the clocks show (render) or start at (frames); default now.\n"
          "\n"
@@ -151,6 +165,7 @@ int CZyntraCli::Render(const CliArguments& args) {
   // stage starts one second early and the page's clocks run into the second asked for.
   HeadlessShow show(prompts, StartTime(args) - 1.0 / 86400.0);
   if (!show.Open(args.input)) return 1;
+  if (!DrawableScreen(show, args.input)) return 1;
   if (!show.ShowPage(args.page - 1)) {
     std::fprintf(stderr, "zyntra-cli: the project has %d page(s), there is no page %d\n%s",
                  show.PageCount(), args.page, CliUsage().c_str());
@@ -166,6 +181,7 @@ int CZyntraCli::Frames(const CliArguments& args) {
   StderrPrompts prompts;
   HeadlessShow show(prompts, StartTime(args));
   if (!show.Open(args.input)) return 1;
+  if (!DrawableScreen(show, args.input)) return 1;
   const QDir dir(QString::fromStdString(args.output));
   if (!dir.mkpath(QStringLiteral("."))) {
     PrintError(kSaveFailed + args.output);
