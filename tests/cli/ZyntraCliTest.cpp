@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -200,8 +201,10 @@ TEST_F(ZyntraCliTest, FramesFollowTheMotionEffectInVirtualTime) {
 
 TEST_F(ZyntraCliTest, ADamagedOrMissingFileExitsOneWithTheProgramsMessage) {
   const QString png = Path("out.png");
-  for (const QString& file :
-       {TestData("cli/data/damaged.vrx"), TestData("schedule/tasks.tak"), Path("missing.vrx")}) {
+  // A task list is no project, whatever its name.
+  const QString taskList = Path("tasks.vrx");
+  ASSERT_TRUE(QFile::copy(TestData("schedule/tasks.tak"), taskList));
+  for (const QString& file : {TestData("cli/data/damaged.vrx"), taskList, Path("missing.vrx")}) {
     const std::vector<QStringList> commands = {
         {"dump", file},
         {"resave", file, Path("out.vrx")},
