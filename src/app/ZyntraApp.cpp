@@ -9,14 +9,12 @@
 #include <memory>
 #include <unistd.h>
 
+#include "app/ControlSetup.h"
 #include "app/QtPrompts.h"
 #include "app/QtScheduler.h"
 #include "app/SystemPowerControl.h"
 #include "app/ZyntraScr.h"
-#include "controls/BuiltinControls.h"
 #include "controls/ControlHost.h"
-#include "controls/FlashStandIn.h"
-#include "controls/MediaControls.h"
 #include "controls/WebEngineEnvironment.h"
 #include "model/LocalClock.h"
 #include "model/ZyntraDoc.h"
@@ -32,17 +30,6 @@ struct Options {
 bool EndsWith(const std::string& s, const char* tail) {
   size_t n = std::strlen(tail);
   return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
-// Every control kind the program can make: the built-in controls, then the control libraries
-// (clock, Glasso, Flash) found through the host; the Flash stand-in where no player loads.
-std::unique_ptr<ControlFactory> MakeControlHost(QWidget* screen) {
-  auto host = std::make_unique<ControlHost>(screen);
-  RegisterBuiltinControls(*host);
-  host->RegisterBuiltIn(kMPlayerClassId, "MediaPlayer", &CreateMPlayerCtrl);
-  host->RegisterBuiltIn(kRtfTextClassId, "RtfText", &CreateRtfTextCtrl);
-  RegisterFlashStandInIfNeeded(*host);
-  return host;
 }
 
 } // namespace

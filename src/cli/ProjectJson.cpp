@@ -29,6 +29,9 @@ const char* const kFrameAttributes[] = {"TTL_Kind",  "seconds", "ybPlay", "bg",
 const std::set<std::string> kCommonElements = {
     "reserve",    "topmost",     "actionStyle", "X",       "Y",         "W",        "H",
     "preInDelay", "preOutDelay", "inStyle",     "inSpeed", "delayTime", "outStyle", "outSpeed"};
+// Elements that form a list (the pictures of a picture object, the programs of a program
+// object): always an array, even of one, so that a reader finds the same shape every time.
+const std::set<std::string> kListElements = {"Item"};
 
 // A JSON object built in file order; values are already-encoded JSON.
 class JsonObject {
@@ -45,6 +48,10 @@ public:
       return;
     }
     members_.emplace_back(key, std::move(value));
+    if (kListElements.count(key)) {
+      members_.back().second = "[" + members_.back().second;
+      arrays_.insert(key);
+    }
   }
   std::string Str() const {
     std::string out = "{";
@@ -98,33 +105,32 @@ void AddAttributes(CMarkup& m, JsonObject& into, const char* const (&names)[N]) 
 bool ProjectToJson(const std::string& text, std::string& json) {
   CMarkup m;
   m.SetDocument(text);
-  if (!m.FindElement("VRX")) return false;
+  // As the program's own open: a file without its screen is not a project.
+  if (!m.FindElement("VRX") || !m.FindChildElement("Screen")) return false;
   JsonObject screen;
-  if (m.FindChildElement("Screen")) {
+  m.IntoElement();
+  AddAttributes(m, screen, kScreenAttributes);
+  std::string frames;
+  while (m.FindChildElement()) {
     m.IntoElement();
-    AddAttributes(m, screen, kScreenAttributes);
-    std::string frames;
+    JsonObject frame;
+    AddAttributes(m, frame, kFrameAttributes);
+    std::string objects;
     while (m.FindChildElement()) {
       m.IntoElement();
-      JsonObject frame;
-      AddAttributes(m, frame, kFrameAttributes);
-      std::string objects;
-      while (m.FindChildElement()) {
-        m.IntoElement();
-        JsonObject object, props;
-        object.Add("Name", JsonString(m.GetAttribute("Name")));
-        object.Add("Type", JsonString(m.GetAttribute("Type")));
-        AddChildren(m, object, &props);
-        object.Add("Props", props.Str());
-        m.OutOfElement();
-        objects += (objects.empty() ? "" : ",") + object.Str();
-      }
-      frame.Add("Objects", "[" + objects + "]");
+      JsonObject object, props;
+      object.Add("Name", JsonString(m.GetAttribute("Name")));
+      object.Add("Type", JsonString(m.GetAttribute("Type")));
+      AddChildren(m, object, &props);
+      object.Add("Props", props.Str());
       m.OutOfElement();
-      frames += (frames.empty() ? "" : ",") + frame.Str();
+      objects += (objects.empty() ? "" : ",") + object.Str();
     }
-    screen.Add("Frames", "[" + frames + "]");
+    frame.Add("Objects", "[" + objects + "]");
+    m.OutOfElement();
+    frames += (frames.empty() ? "" : ",") + frame.Str();
   }
+  screen.Add("Frames", "[" + frames + "]");
   json = screen.Str();
   return true;
 }

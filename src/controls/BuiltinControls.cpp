@@ -4,12 +4,14 @@
 #include "controls/ControlHost.h"
 #include "controls/DoExeCtrl.h"
 #include "controls/EffectBoxCtrl.h"
+#include "controls/MediaControls.h"
 
 namespace {
 
+// A control on the scheduler set with SetControlScheduler, or on Qt timers of its own.
 template <class Control>
 HostedControl* CreateShown(QWidget* parent, const Rect& rect, bool visible) {
-  auto* control = new Control(parent);
+  auto* control = new Control(parent, ControlSchedulerOverride());
   control->MoveWindow(rect);
   control->setVisible(visible);
   return control;

@@ -14,9 +14,11 @@ class ControlHost;
 /// (it logs why), e.g. because the class is registered already.
 bool RegisterBuiltinControls(ControlHost& host);
 
-/// Creates the picture-effect control (timed by Qt timers) as a child of `parent`.
+/// Creates the picture-effect control as a child of `parent`, timed by the scheduler set with
+/// SetControlScheduler, else by Qt timers of its own.
 HostedControl* CreateEffectBoxCtrl(QWidget* parent, const Rect& rect, bool visible);
-/// Creates the animated-GIF control (timed by Qt timers) as a child of `parent`.
+/// Creates the animated-GIF control as a child of `parent`, timed by the scheduler set with
+/// SetControlScheduler, else by Qt timers of its own.
 HostedControl* CreateAniGifCtrl(QWidget* parent, const Rect& rect, bool visible);
 /// Creates the program-launcher control as a child of `parent`.
 HostedControl* CreateDoExeCtrl(QWidget* parent, const Rect& rect, bool visible);

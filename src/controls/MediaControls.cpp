@@ -5,10 +5,19 @@
 #include "controls/RtfTextCtrl.h"
 #include "model/Scheduler.h"
 
+namespace {
+Scheduler* gControlScheduler = nullptr;
+} // namespace
+
 Scheduler& DefaultControlScheduler() {
+  if (gControlScheduler) return *gControlScheduler;
   static QtScheduler* scheduler = new QtScheduler; // outlives every control
   return *scheduler;
 }
+
+void SetControlScheduler(Scheduler* scheduler) { gControlScheduler = scheduler; }
+
+Scheduler* ControlSchedulerOverride() { return gControlScheduler; }
 
 HostedControl* CreateMPlayerCtrl(QWidget* parent, const Rect& rect, bool visible) {
   auto* control = new MPlayerCtrl(parent);

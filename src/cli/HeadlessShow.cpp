@@ -1,0 +1,162 @@
+#include "cli/HeadlessShow.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPainter>
+
+#include "app/AppServices.h"
+#include "app/CommandIds.h"
+#include "app/ControlSetup.h"
+#include "app/ZyntraScr.h"
+#include "controls/Clock.h"
+#include "controls/ControlHost.h"
+#include "controls/ControlRegistry.h"
+#include "controls/MediaControls.h"
+#include "model/AtomicFile.h"
+#include "model/Markup.h"
+#include "model/TextCodec.h"
+#include "model/ZyntraDoc.h"
+#include "playlist/DPlayList.h"
+#include "playlist/Playback.h"
+
+namespace {
+
+// The clock library the host will make clocks from: the registered one, else the first one
+// beside the executable (the host's own order of sources).
+const ControlLibrary* FindClockLibrary(ControlHost& host) {
+  if (std::optional<std::string> registered = ControlRegistry().LibraryOf(C_Clock::kClassId)) {
+    if (const ControlLibrary* library = host.LoadLibrary(*registered)) return library;
+  }
+  for (const std::string& dir : ControlHost::DefaultSearchDirectories()) {
+    const std::string path = dir + "/libzyntra-clock.so";
+    if (!QFileInfo::exists(QString::fromStdString(path))) continue;
+    if (const ControlLibrary* library = host.LoadLibrary(path)) return library;
+  }
+  return nullptr;
+}
+
+} // namespace
+
+HeadlessShow::HeadlessShow(Prompts& prompts, double start) : clock_(scheduler_, start) {
+  // The built-in controls made from now on wait on the virtual time too.
+  SetControlScheduler(&scheduler_);
+
+  AppServices services;
+  services.prompts = &prompts;
+  services.scheduler = &scheduler_;
+  services.clock = &clock_;
+  services.makeControlFactory = [this, &prompts](QWidget* screen) {
+    std::unique_ptr<ControlHost> host = MakeControlHost(screen);
+    // The clocks take their tick and their time from the stage before the first one is made.
+    if (const ControlLibrary* library = FindClockLibrary(*host)) {
+      setClockSeams_ =
+          reinterpret_cast<ZyntraClockSetSeamsFn>(library->Symbol(kZyntraClockSetSeams));
+      if (setClockSeams_) {
+        setClockSeams_(&scheduler_, &clock_, &prompts);
+        clockSeamsSet_ = true;
+      }
+    }
+    return host;
+  };
+  // Defaults only: no setup.ini of the user is read, and the one written at the end is thrown
+  // away with the folder.
+  services.settingsPath = settingsDir_.filePath(QStringLiteral("setup.ini")).toStdString();
+
+  screen_ = std::make_unique<CZyntraScr>(std::move(services));
+  screen_->Initialise();
+}
+
+HeadlessShow::~HeadlessShow() {
+  screen_.reset(); // every control goes, and with it every pending tick
+  if (setClockSeams_) setClockSeams_(nullptr, nullptr, nullptr);
+  SetControlScheduler(nullptr);
+}
+
+CZyntraDoc& HeadlessShow::Document() { return screen_->pageList->Document(); }
+
+bool HeadlessShow::Open(const std::string& path) {
+  // The program names the screen after its title (WndTitle of setup.ini); the stage takes the
+  // title from the file, so that a project comes back under its own name.
+  std::string bytes;
+  if (ReadFileBytes(path, bytes)) {
+    CMarkup probe;
+    probe.SetDocument(DecodeFileText(bytes));
+    if (probe.FindElement("VRX") && probe.FindChildElement("Screen")) {
+      probe.IntoElement();
+      const std::string title = probe.GetAttribute("Name");
+      if (!title.empty()) screen_->settings.WndTitle = title;
+    }
+  }
+  return Document().OpenDocument(
+      QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+}
+
+ShowNode* HeadlessShow::Page(int index) const {
+  ShowNode* root = screen_->pageList->Document().Root();
+  if (!root || index < 0) return nullptr;
+  for (auto& child : root->children) {
+    if (!child->IsPage()) continue;
+    if (index-- == 0) return child.get();
+  }
+  return nullptr;
+}
+
+int HeadlessShow::PageCount() const {
+  int count = 0;
+  while (Page(count))
+    ++count;
+  return count;
+}
+
+bool HeadlessShow::ShowPage(int index) {
+  ShowNode* page = Page(index);
+  if (!page) return false;
+  CDPlayList& pageList = *screen_->pageList;
+  CZyntraDoc& doc = pageList.Document();
+  ShowNode* current = doc.Current();
+  if (current != page && current && current->IsPage()) pageList.ShowPageObjects(current, false);
+  doc.SetCurrent(page);
+  pageList.ShowPage(*page);
+  return true;
+}
+
+void HeadlessShow::StartClocks(int index) {
+  ShowNode* page = Page(index);
+  if (!page) return;
+  for (auto& object : page->children) {
+    C_Clock* clock = object->ControlAs<C_Clock>();
+    if (!clock) continue;
+    const int16_t style = clock->GetStyle();
+    if (style == 0 || style == 1) clock->Reset();
+    clock->SetPlay(true);
+  }
+}
+
+void HeadlessShow::Play() {
+  // Play starts from the first page whichever is current, but needs a current page.
+  if (!Document().Current() || !Document().Current()->IsPage()) ShowPage(0);
+  // The page list's playback engine, as the play command reaches it.
+  if (Playback* player = screen_->pageList->Player()) player->OnCommand(cmd::Play);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void HeadlessShow::AdvanceTo(int64_t ms) {
+  scheduler_.advanceTo(ms);
+  // Deferred work the callbacks posted (layouts, deferred deletes) is done before a picture.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QImage HeadlessShow::Render() {
+  CZyntraScr& screen = *screen_;
+  QImage image(screen.size(), QImage::Format_RGB32);
+  QPainter p(&image);
+  screen.PaintSurface(p, false);
+  // The children list is the stacking order, bottom first. The controls are rendered one by
+  // one over the background; rendering the screen window itself would add its design grid.
+  for (QObject* object : screen.children()) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget || widget->isWindow() || widget->isHidden()) continue;
+    widget->render(&p, widget->pos(), QRegion(), QWidget::DrawChildren);
+  }
+  return image;
+}

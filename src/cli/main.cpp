@@ -1,0 +1,6 @@
+#include "cli/ZyntraCli.h"
+
+int main(int argc, char** argv) {
+  CZyntraCli cli(argc, argv);
+  return cli.Run();
+}
