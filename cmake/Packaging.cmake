@@ -5,12 +5,11 @@ set(CPACK_PACKAGE_NAME zyntra)
 set(CPACK_PACKAGE_VENDOR "Zyntra")
 set(CPACK_PACKAGE_CONTACT "Zyntra developers <zyntra@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design and play shows on a synchronous LED screen")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zyntra places a borderless window exactly over the desktop rectangle that a synchronous LED\n"
-    "screen mirrors. It is the design surface for shows made of pages of text, pictures, clocks,\n"
-    "movies, RTF text, Flash and GIF animations and programs, and the play surface while a show\n"
-    "runs; task lists choose which show plays by date and time.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_DESCRIPTION "\
+Zyntra places a borderless window exactly over the desktop rectangle that a synchronous LED \
+screen mirrors. It is the design surface for shows made of pages of text, pictures, clocks, \
+movies, RTF text, Flash and GIF animations and programs, and the play surface while a show \
+runs. Task lists choose which show plays by date and time.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -29,10 +28,6 @@ set(zyntra_runtime_plugins
     gstreamer1.0-plugins-ugly
     gstreamer1.0-libav
     fonts-wqy-microhei)
-if(TARGET zyntra-flash)
-  # The Flash player's web view runs Chromium's helper process, which nothing links.
-  list(APPEND zyntra_runtime_plugins libqt6webenginecore6-bin)
-endif()
 list(JOIN zyntra_runtime_plugins ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 
