@@ -15,6 +15,9 @@ bool IsObject(const ShowNode* node) { return node && !node->IsContainer(); }
 void CZyntraScr::SelectObject(CControlWrapper* window) {
   if (window == selectedWnd) return;
   selectedWnd = window;
+  tracker = window
+                ? std::make_unique<RectTracker>(RectTracker::ForSelection(window->GetWindowRect()))
+                : nullptr;
   update();
   // Selecting an object is taken as the start of an edit.
   modified = true;
@@ -27,6 +30,8 @@ void CZyntraScr::ClearSelection() {
     propertyWnd = nullptr;
   }
   if (selectedWnd) {
+    tracker.reset();
+    StopStatusTimer();
     selectedWnd = nullptr;
     update();
   }

@@ -20,10 +20,12 @@ void CZyntraScr::PaintSurface(QPainter& p, bool design) {
       }
     }
   }
-  if (selectedWnd && showTracker) {
-    const Rect r = selectedWnd->GetWindowRect();
-    SurfacePaint::TrackerOutline(p, r);
-    SurfacePaint::SelectionSquares(p, r);
+  if (tracker && tracker->Dragging()) {
+    tracker->DrawDragRect(p); // the rectangle follows the mouse; the window moves at the end
+  } else if (selectedWnd && tracker && showTracker) {
+    tracker->rect = selectedWnd->GetWindowRect();
+    tracker->Draw(p);
+    SurfacePaint::SelectionSquares(p, tracker->rect);
   }
 }
 
