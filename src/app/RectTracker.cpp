@@ -128,5 +128,10 @@ void RectTracker::Draw(QPainter& p) const {
 
 void RectTracker::DrawDragRect(QPainter& p) const {
   const Rect r = Normalized(rect);
-  if (r.Width() > 0 && r.Height() > 0) SurfacePaint::TrackerOutline(p, r);
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  // White under black dots: visible on any background and over any object.
+  p.setPen(QPen(Qt::white, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRect(r.left, r.top, r.Width(), r.Height()).adjusted(0, 0, -1, -1));
+  SurfacePaint::TrackerOutline(p, r);
 }

@@ -78,7 +78,7 @@ public:
 
   /// Draws the tracker at rest: the outline of its style and its handles.
   void Draw(QPainter& p) const;
-  /// Draws the dotted rectangle that shows a drag in progress.
+  /// Draws the rectangle of a drag in progress: black dots on white.
   void DrawDragRect(QPainter& p) const;
 
 private:

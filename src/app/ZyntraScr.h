@@ -167,6 +167,8 @@ private:
   void ShowTrackerStatus();
   void EndTrackerDrag(bool cancelled);
   void SetSurfaceCursor(Qt::CursorShape shape, const QPoint& clientPos);
+  void UpdateDragFrame();
+  void PaintDragFrame();
   bool IsOwnKeyTarget(QWidget* receiver) const;
   bool FilterMouse(QWidget* receiver, QEvent* event);
 
@@ -177,6 +179,8 @@ private:
   // A tracker drag runs from the press to the release: the creation drag, or a move or resize.
   bool creationDrag_ = false;
   std::unique_ptr<RepeatingTimer> statusTimer_;
+  // Shows the dragged rectangle above the object windows (the surface paints below them).
+  QWidget* dragFrame_ = nullptr;
   StatusTimer statusKind_ = StatusTimer::Position;
   // Moving the window: its desktop position and the mouse's at the press.
   QPoint windowAtDown_, globalAtDown_;

@@ -18,6 +18,7 @@ void CZyntraScr::SelectObject(CControlWrapper* window) {
   tracker = window
                 ? std::make_unique<RectTracker>(RectTracker::ForSelection(window->GetWindowRect()))
                 : nullptr;
+  UpdateDragFrame();
   update();
   // Selecting an object is taken as the start of an edit.
   modified = true;
@@ -32,6 +33,7 @@ void CZyntraScr::ClearSelection() {
   if (selectedWnd) {
     tracker.reset();
     StopStatusTimer();
+    UpdateDragFrame();
     selectedWnd = nullptr;
     update();
   }

@@ -110,6 +110,10 @@ bool CZyntraScr::eventFilter(QObject* watched, QEvent* event) {
     if (!IsOwnKeyTarget(receiver)) return false;
     return FilterKeyDown(static_cast<QKeyEvent*>(event)->key());
   }
+  case QEvent::Paint:
+    if (receiver != dragFrame_) return false;
+    PaintDragFrame();
+    return true;
   case QEvent::MouseButtonPress:
   case QEvent::MouseMove:
   case QEvent::MouseButtonRelease:

@@ -51,6 +51,7 @@ void CZyntraScr::OnLButtonDown(Point p, const QPoint& globalPos) {
     SetSurfaceCursor(Qt::CrossCursor, QPoint(p.x, p.y));
     tracker->BeginDrag(RectTracker::BottomRight, p);
     creationDrag_ = true;
+    UpdateDragFrame();
     grabMouse();
     return;
   }
@@ -82,6 +83,7 @@ void CZyntraScr::OnLButtonDown(Point p, const QPoint& globalPos) {
       StartStatusTimer(hit == RectTracker::Middle ? StatusTimer::Position : StatusTimer::Size,
                        kDragStatusMs);
       tracker->BeginDrag(hit, p);
+      UpdateDragFrame();
       update();
     }
   }
@@ -100,7 +102,7 @@ void CZyntraScr::OnMouseMove(Point p, const QPoint& globalPos) {
   if (tracker && tracker->Dragging()) {
     tracker->DragTo(p);
     if (!statusTimer_) ShowTrackerStatus();
-    update();
+    UpdateDragFrame();
     return;
   }
 
@@ -162,6 +164,7 @@ void CZyntraScr::EndTrackerDrag(bool cancelled) {
     if (selectedWnd) selectedWnd->MoveWindow(tracker->rect);
     showTracker = true;
   }
+  UpdateDragFrame();
   update();
 }
 

@@ -303,10 +303,25 @@ TEST_F(ScreenSurfaceTest, DragsMoveAndResizeWhenReleasedAndShowTheirStatus) {
   scheduler.advance(10);
   EXPECT_EQ(Status(), QStringLiteral("横坐标:110 纵坐标:110"));
   EXPECT_EQ(RectOf("Timer1"), (Rect{100, 100, 200, 160}));
+  // The dragged rectangle shows above the objects, dotted black on white.
+  auto* frame = s.findChild<QWidget*>("trackerFrame");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->geometry(), QRect(110, 110, 100, 60));
+  const QImage during = s.grab().toImage();
+  int white = 0, black = 0;
+  for (int x = 150; x <= 160; ++x) {
+    white += during.pixel(x, 110) == qRgb(255, 255, 255);
+    black += during.pixel(x, 110) == qRgb(0, 0, 0);
+  }
+  EXPECT_GT(white, 0);
+  EXPECT_GT(black, 0);
+  EXPECT_EQ(white + black, 11);
   Move(170, 150);
   Release(170, 150);
   EXPECT_EQ(RectOf("Timer1"), (Rect{120, 120, 220, 180}));
   EXPECT_TRUE(s.showTracker);
+  EXPECT_FALSE(frame->isVisible());
   Move(171, 152);
   EXPECT_EQ(Status(), QStringLiteral("横坐标:171  纵坐标:152"));
   EXPECT_EQ(s.cursor().shape(), Qt::SizeAllCursor);
