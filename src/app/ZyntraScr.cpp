@@ -1,5 +1,6 @@
 #include "app/ZyntraScr.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
+#include "playlist/RepeatingTimer.h"
 #include "schedule/TaskListHooks.h"
 
 namespace {
@@ -29,9 +31,15 @@ CZyntraScr::CZyntraScr(AppServices services)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   factory_ = services_.makeControlFactory(this);
+  // Keys for this window, its objects and its tool windows, and the mouse on the objects,
+  // pass the surface first.
+  qApp->installEventFilter(this);
 }
 
-CZyntraScr::~CZyntraScr() { Shutdown(); }
+CZyntraScr::~CZyntraScr() {
+  qApp->removeEventFilter(this);
+  Shutdown();
+}
 
 Rect CZyntraScr::DesktopRect() const { return FromQRect(geometry()); }
 
@@ -76,7 +84,7 @@ void CZyntraScr::Initialise() {
     const std::string tail = settings.LFile.substr(settings.LFile.size() - 3);
     if (tail == "vrx") {
       pageList->Document().OpenDocument(settings.LFile);
-      pageList->OnCommand(cmd::Play);
+      PageListCommand(cmd::Play);
     } else if (tail == "tak" && openTaskListFile) {
       openTaskListFile(settings.LFile);
     }
@@ -97,7 +105,7 @@ bool CZyntraScr::ExitSystem() {
     default: return false;
     }
   }
-  if (playing && pageList) pageList->OnCommand(cmd::Stop);
+  if (playing) PageListCommand(cmd::Stop);
   leaving_ = true;
   emit exitRequested();
   return true;

@@ -10,6 +10,7 @@
 
 #include "app/AppServices.h"
 #include "app/DToolBar.h"
+#include "app/RectTracker.h"
 #include "app/Settings.h"
 #include "model/ObjectKind.h"
 #include "model/Rect.h"
@@ -17,6 +18,8 @@
 class CControlWrapper;
 class CDPlayList;
 class ControlFactory;
+class QMenu;
+class RepeatingTimer;
 struct ShowNode;
 
 /// The screen window: the borderless rectangle of the desktop that the LED screen mirrors. It
@@ -24,7 +27,9 @@ struct ShowNode;
 /// settings, and owns the tool bar window and the page list window.
 ///
 /// Split by concern: ZyntraScr.cpp (life cycle, settings, exit), ZyntraScr_Paint.cpp,
-/// ZyntraScr_Commands.cpp (selection, surface commands, arrange, property windows).
+/// ZyntraScr_Commands.cpp (selection, surface commands, arrange, property windows),
+/// ZyntraScr_Mouse.cpp (pressing, dragging, drawing, double click, status texts),
+/// ZyntraScr_Keys.cpp (the key filter and the object key handler), ZyntraScr_Menu.cpp.
 class CZyntraScr : public QWidget, public ToolBarOwner {
   Q_OBJECT
 public:
@@ -59,6 +64,33 @@ public:
   /// Fills the open property window from currentNode.
   void LoadPropertyWindow(int code);
 
+  // --- Mouse (ZyntraScr_Mouse.cpp); points in client coordinates, nothing while playing ----
+  /// Left button down: draws a new object in insert mode, else selects and starts moving or
+  /// resizing; the surface then holds the mouse until the release.
+  void OnLButtonDown(Point p, const QPoint& globalPos);
+  /// Mouse movement: follows a running drag, creates a drawn object, shows the cursor of the
+  /// tracker part, moves the whole window with EnableMove and shows the position.
+  void OnMouseMove(Point p, const QPoint& globalPos);
+  /// Left button up: ends a running drag (the rectangle is applied) and releases the mouse.
+  void OnLButtonUp(Point p);
+  /// Double click: the property window of the selection, or of the page and screen (120).
+  void OnLButtonDblClk();
+
+  // --- Keys (ZyntraScr_Keys.cpp) --------------------------------------------------------------
+  /// The filter every key-down for this window, its objects and its tool windows passes before
+  /// it is dispatched; true when the key is used up here.
+  bool FilterKeyDown(int key);
+  /// The key handler of program, Flash and GIF objects: Page Up / Page Down move the selected
+  /// tree item, Delete deletes it.
+  void OnObjectKey(int key);
+
+  // --- Context menu (ZyntraScr_Menu.cpp) --------------------------------------------------------
+  /// Builds the context menu for the present state; each action carries its command in data().
+  QMenu* BuildContextMenu(QWidget* parent);
+  /// Right button down: shows the context menu at a desktop point and runs the chosen command;
+  /// nothing unless menuEnabled.
+  void ShowContextMenu(const QPoint& globalPos);
+
   // --- ToolBarOwner ---------------------------------------------------------------------------
   void SetInsertMode(bool on, int32_t kind) override;
   void PageListCommand(int id) override;
@@ -83,6 +115,12 @@ public:
   Rect restoreRect{10, 10, 80, 80};
   bool fullScreen = false;
   bool showTracker = true;
+  /// Where the left button went down (client coordinates).
+  Point downPoint;
+  /// The left button is down on the surface, which holds the mouse.
+  bool mouseDown = false;
+  /// Tracker of the selection, or of the object being drawn; null when neither.
+  std::unique_ptr<RectTracker> tracker;
 
   /// The seams the window was made with.
   const AppServices& Services() const { return services_; }
@@ -113,10 +151,41 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  /// Routes key-downs and the mouse on object windows to the surface (installed on the
+  /// application by the constructor).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  /// Which status timer runs while a tracker is dragged.
+  enum class StatusTimer { Position = 1, Size = 2 };
+  void StartStatusTimer(StatusTimer which, int64_t periodMs);
+  void StopStatusTimer();
+  void ShowTrackerStatus();
+  void EndTrackerDrag(bool cancelled);
+  void SetSurfaceCursor(Qt::CursorShape shape, const QPoint& clientPos);
+  void UpdateDragFrame();
+  void PaintDragFrame();
+  bool IsOwnKeyTarget(QWidget* receiver) const;
+  bool FilterMouse(QWidget* receiver, QEvent* event);
+
   AppServices services_;
   std::unique_ptr<ControlFactory> factory_;
   bool leaving_ = false;
   bool shutDown_ = false;
+  // A tracker drag runs from the press to the release: the creation drag, or a move or resize.
+  bool creationDrag_ = false;
+  std::unique_ptr<RepeatingTimer> statusTimer_;
+  // Shows the dragged rectangle above the object windows (the surface paints below them).
+  QWidget* dragFrame_ = nullptr;
+  StatusTimer statusKind_ = StatusTimer::Position;
+  // Moving the window: its desktop position and the mouse's at the press.
+  QPoint windowAtDown_, globalAtDown_;
+  // The key-down last seen by the filter, and where: a key that no widget took travels up to
+  // the parents and passes the filter again, but counts once.
+  const QEvent* lastKey_ = nullptr;
+  QPointer<QWidget> lastKeyReceiver_;
 };

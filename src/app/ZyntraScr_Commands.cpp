@@ -15,6 +15,10 @@ bool IsObject(const ShowNode* node) { return node && !node->IsContainer(); }
 void CZyntraScr::SelectObject(CControlWrapper* window) {
   if (window == selectedWnd) return;
   selectedWnd = window;
+  tracker = window
+                ? std::make_unique<RectTracker>(RectTracker::ForSelection(window->GetWindowRect()))
+                : nullptr;
+  UpdateDragFrame();
   update();
   // Selecting an object is taken as the start of an edit.
   modified = true;
@@ -27,6 +31,9 @@ void CZyntraScr::ClearSelection() {
     propertyWnd = nullptr;
   }
   if (selectedWnd) {
+    tracker.reset();
+    StopStatusTimer();
+    UpdateDragFrame();
     selectedWnd = nullptr;
     update();
   }

@@ -20,11 +20,36 @@ void CZyntraScr::PaintSurface(QPainter& p, bool design) {
       }
     }
   }
-  if (selectedWnd && showTracker) {
-    const Rect r = selectedWnd->GetWindowRect();
-    SurfacePaint::TrackerOutline(p, r);
-    SurfacePaint::SelectionSquares(p, r);
+  if (selectedWnd && tracker && showTracker && !tracker->Dragging()) {
+    tracker->rect = selectedWnd->GetWindowRect();
+    tracker->Draw(p);
+    SurfacePaint::SelectionSquares(p, tracker->rect);
   }
+}
+
+void CZyntraScr::UpdateDragFrame() {
+  Rect r = tracker && tracker->Dragging() ? tracker->rect : Rect{};
+  r.NormalizeRect();
+  if (r.IsEmpty()) {
+    if (dragFrame_) dragFrame_->hide();
+    return;
+  }
+  if (!dragFrame_) {
+    dragFrame_ = new QWidget(this);
+    dragFrame_->setObjectName("trackerFrame");
+    dragFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  dragFrame_->setGeometry(r.left, r.top, r.Width(), r.Height());
+  dragFrame_->raise();
+  dragFrame_->show();
+  dragFrame_->update();
+}
+
+void CZyntraScr::PaintDragFrame() {
+  if (!dragFrame_ || !tracker) return;
+  QPainter p(dragFrame_);
+  p.translate(-dragFrame_->pos());
+  tracker->DrawDragRect(p);
 }
 
 void CZyntraScr::paintEvent(QPaintEvent*) {

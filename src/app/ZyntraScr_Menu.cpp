@@ -1,0 +1,44 @@
+#include <QAction>
+#include <QMenu>
+
+#include <memory>
+
+#include "app/CommandIds.h"
+#include "app/ZyntraScr.h"
+#include "model/ShowNode.h"
+
+QMenu* CZyntraScr::BuildContextMenu(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  menu->setObjectName("surfaceMenu");
+  auto add = [menu](const char* text, int command) {
+    QAction* a = menu->addAction(QString::fromUtf8(text));
+    a->setData(command);
+  };
+  if (!playing) {
+    add(currentNode && currentNode->visible ? "隐藏(&H)" : "显示(&V)", cmd::SurfaceHideShow);
+    if (selectedWnd) {
+      add(currentNode && currentNode->unlocked ? "冻结(&L)" : "解冻(&U)", cmd::SurfaceFreeze);
+      add("全屏切换", cmd::SurfaceFullScreen);
+      add("删除(&D)", cmd::SurfaceDelete);
+      menu->addSeparator();
+      add("参数设置(&R)", cmd::SurfaceProperties);
+      menu->addSeparator();
+    }
+    add("测试当前页(&V)", cmd::SurfaceTest);
+    add("播放节目(&P)", cmd::SurfacePlay);
+  } else {
+    add("停止(&S)", cmd::SurfaceStop);
+  }
+  menu->addSeparator();
+  add("退出系统(&X)", cmd::SurfaceExit);
+  return menu;
+}
+
+void CZyntraScr::ShowContextMenu(const QPoint& globalPos) {
+  if (!menuEnabled) return;
+  std::unique_ptr<QMenu> menu(BuildContextMenu(this));
+  QAction* chosen = menu->exec(globalPos);
+  const int command = chosen ? chosen->data().toInt() : 0;
+  menu.reset();
+  if (command) SurfaceCommand(command);
+}
