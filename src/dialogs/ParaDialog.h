@@ -60,6 +60,13 @@ public:
   CControlWrapper* Wrapper() const;
   /// The bound node's control as the wrapper class `W`, or null.
   template <class W> W* ControlAs() const { return dynamic_cast<W*>(Wrapper()); }
+  /// The bound node's control as `W`; when there is none, a wrapper without a control whose
+  /// calls do nothing and whose gets give empty values.
+  template <class W> W& ControlOf() const {
+    if (W* wrapper = ControlAs<W>()) return *wrapper;
+    static W none{nullptr};
+    return none;
+  }
   /// The control with a dialog identifier, or null.
   QWidget* Control(int id) const;
   /// True while the test button has started the control.
