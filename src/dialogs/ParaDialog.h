@@ -88,8 +88,8 @@ protected:
   /// and repaints the screen window. Called when one of the four edits changes.
   virtual void ApplyPosition();
   /// Reads every control into the fields (`save` = true) or shows the fields (false). False
-  /// when a value was rejected: the message was shown and the remaining fields kept their
-  /// values.
+  /// when a value could not be read (see CDataExchange): it and the remaining fields kept
+  /// their values.
   bool UpdateData(bool save = true);
   /// The shape of every handler: nothing while the dialog writes its own fields or has no
   /// node; otherwise reads all fields, then runs `apply`.
