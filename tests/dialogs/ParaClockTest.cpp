@@ -54,6 +54,12 @@ TEST(PropertyDialogs, PositionEditsFollowTheRolesOfEachDialog) {
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1011)->text(), QStringLiteral("20"));
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1012)->text(), c.heightFirst ? "50" : "100");
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1013)->text(), c.heightFirst ? "100" : "50");
+    QStringList labels; // the labels of the four edits, in edit order
+    for (int id = 1010; id <= 1013; ++id)
+      for (const QLabel* label : d->findChildren<QLabel*>())
+        if (label->buddy() == d->Control(id)) labels << label->text();
+    EXPECT_EQ(labels, c.heightFirst ? QStringList({"L：", "T：", "H：", "W："})
+                                    : QStringList({"L：", "T：", "W：", "H："}));
     // Showing the values applies nothing.
     EXPECT_EQ(DialogBench::Told(node), Lines{});
 
