@@ -183,6 +183,7 @@ QGroupBox* CParaDialog::AddPositionGroup(SizeOrder order, bool upDowns,
     grid->addLayout(box, row, column + 1);
     OnEdit(edit, [this] { ApplyPosition(); });
   }
+  grid->setColumnStretch(4, 1); // the edits keep their size in a wide dialog
   return group;
 }
 
