@@ -9,6 +9,7 @@
 #include "app/Artwork.h"
 #include "app/CommandIds.h"
 #include "controls/ControlFactory.h"
+#include "dialogs/PropertyWindows.h"
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
@@ -34,6 +35,7 @@ CZyntraScr::CZyntraScr(AppServices services)
   // Keys for this window, its objects and its tool windows, and the mouse on the objects,
   // pass the surface first.
   qApp->installEventFilter(this);
+  propertyWindowFactory = &CreatePropertyWindow;
 }
 
 CZyntraScr::~CZyntraScr() {
