@@ -8,6 +8,7 @@
 #include "app/Artwork.h"
 #include "app/CommandIds.h"
 #include "controls/ControlFactory.h"
+#include "dialogs/PropertyWindows.h"
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
@@ -29,6 +30,7 @@ CZyntraScr::CZyntraScr(AppServices services)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   factory_ = services_.makeControlFactory(this);
+  propertyWindowFactory = &CreatePropertyWindow;
 }
 
 CZyntraScr::~CZyntraScr() { Shutdown(); }

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QLocale>
+#include <QValidator>
 
 #include <cmath>
 
@@ -13,6 +15,12 @@
 
 CDataExchange::CDataExchange(bool saving, Prompts& prompts, std::string caption)
     : saving_(saving), prompts_(prompts), caption_(std::move(caption)) {}
+
+void CDataExchange::Keep() {
+  // Text on its way to a number ("", "-", "1e") keeps the field without a message, so that
+  // typing is not interrupted; the fields after it keep theirs too.
+  failed_ = true;
+}
 
 bool CDataExchange::Fail(QWidget* control, const char* message) {
   failed_ = true;
@@ -28,13 +36,19 @@ void CDataExchange::Int(QLineEdit* edit, int32_t& value) {
     edit->setText(QString::number(value));
     return;
   }
+  QString text = edit->text().trimmed();
+  int position = 0;
+  QIntValidator validator;
+  validator.setLocale(QLocale::c());
   bool ok = false;
-  const int v = edit->text().trimmed().toInt(&ok);
-  if (!ok) {
+  const int v = text.toInt(&ok);
+  if (ok) {
+    value = v;
+  } else if (validator.validate(text, position) != QValidator::Intermediate) {
     Fail(edit, "请输入一个整数。");
-    return;
+  } else {
+    Keep();
   }
-  value = v;
 }
 
 void CDataExchange::Float(QLineEdit* edit, float& value) {
@@ -43,13 +57,19 @@ void CDataExchange::Float(QLineEdit* edit, float& value) {
     edit->setText(QString::number(static_cast<double>(value), 'g', 6));
     return;
   }
+  QString text = edit->text().trimmed();
+  int position = 0;
+  QDoubleValidator validator;
+  validator.setLocale(QLocale::c());
   bool ok = false;
-  const double v = edit->text().trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(static_cast<float>(v))) {
+  const double v = text.toDouble(&ok);
+  if (ok && std::isfinite(static_cast<float>(v))) {
+    value = static_cast<float>(v);
+  } else if (!ok && validator.validate(text, position) == QValidator::Intermediate) {
+    Keep();
+  } else {
     Fail(edit, "请输入一个数字。");
-    return;
   }
-  value = static_cast<float>(v);
 }
 
 void CDataExchange::Text(QLineEdit* edit, std::string& value) {

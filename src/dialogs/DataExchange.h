@@ -14,9 +14,10 @@ class QWidget;
 /// Moves values between a dialog's fields and its controls, in one direction per run, so that a
 /// dialog lists its fields once (in DoDataExchange) for both showing and reading them.
 ///
-/// Reading stops at the first value the edit cannot give (not a number): the validation
-/// message is shown once, focus goes to that edit, and that field and every field after it keep
-/// their previous values.
+/// Reading stops at the first value an edit cannot give: text that cannot become a number
+/// ("12x") shows the validation message once and takes focus to that edit; text on its way to a
+/// number ("", "-") is passed over without a message. Either way that field and every field
+/// after it keep their previous values.
 class CDataExchange {
 public:
   /// `saving` = true reads the controls into the fields; false writes the fields into the
@@ -25,13 +26,13 @@ public:
 
   /// True when reading the controls into the fields.
   bool Saving() const { return saving_; }
-  /// True when a value was rejected during this run.
+  /// True when a value could not be read during this run (the later fields were not read).
   bool Failed() const { return failed_; }
 
-  /// A whole number in an edit; rejects text that is not one ("请输入一个整数。").
+  /// A whole number in an edit; rejects text that cannot be one ("请输入一个整数。").
   void Int(QLineEdit* edit, int32_t& value);
-  /// A number in an edit, written with "%g" precision; rejects text that is not a number
-  /// ("请输入一个数字。").
+  /// A number in an edit, written with 6 significant digits; rejects text that cannot be a
+  /// number ("请输入一个数字。").
   void Float(QLineEdit* edit, float& value);
   /// The text of an edit.
   void Text(QLineEdit* edit, std::string& value);
@@ -49,6 +50,7 @@ public:
   void Date(QDateTimeEdit* picker, double& value);
 
 private:
+  void Keep();
   bool Fail(QWidget* control, const char* message);
 
   bool saving_;

@@ -48,6 +48,7 @@ std::string CParaDialog::MessageCaption() const { return screen_.settings.WndTit
 
 void CParaDialog::SetObject(ShowNode* node) {
   node_ = node;
+  if (!node_) return; // unbound: handlers do nothing
   if (CControlWrapper* wrapper = Wrapper()) {
     // The wrapper answers in the screen window's client coordinates already.
     const Rect r = wrapper->GetWindowRect();

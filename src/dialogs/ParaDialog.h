@@ -60,6 +60,13 @@ public:
   CControlWrapper* Wrapper() const;
   /// The bound node's control as the wrapper class `W`, or null.
   template <class W> W* ControlAs() const { return dynamic_cast<W*>(Wrapper()); }
+  /// The bound node's control as `W`; when there is none, a wrapper without a control whose
+  /// calls do nothing and whose gets give empty values.
+  template <class W> W& ControlOf() const {
+    if (W* wrapper = ControlAs<W>()) return *wrapper;
+    static W none{nullptr};
+    return none;
+  }
   /// The control with a dialog identifier, or null.
   QWidget* Control(int id) const;
   /// True while the test button has started the control.
@@ -81,8 +88,8 @@ protected:
   /// and repaints the screen window. Called when one of the four edits changes.
   virtual void ApplyPosition();
   /// Reads every control into the fields (`save` = true) or shows the fields (false). False
-  /// when a value was rejected: the message was shown and the remaining fields kept their
-  /// values.
+  /// when a value could not be read (see CDataExchange): it and the remaining fields kept
+  /// their values.
   bool UpdateData(bool save = true);
   /// The shape of every handler: nothing while the dialog writes its own fields or has no
   /// node; otherwise reads all fields, then runs `apply`.
