@@ -11,6 +11,7 @@
 
 #include "app/ZyntraScr.h"
 #include "dialogs/DataExchange.h"
+#include "dialogs/DlgAction.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
@@ -62,6 +63,10 @@ CParaScreen::CParaScreen(CZyntraScr& screen) : CParaDialog(screen, QStringLitera
                                        });
   picture->setVisible(false);
   QPushButton* actions = AddButton(1002, QStringLiteral("动作设置"));
+  OnClick(actions, [this] {
+    CDlgAction dialog(this);
+    dialog.exec();
+  });
   actions->setVisible(false);
 
   QPushButton* ok = AddOkButton();

@@ -9,14 +9,6 @@ constexpr int kRtf = 138;
 
 class PARARTFTEXTTest : public PropertyScreenFixture {};
 
-QStringList Entries(const CParaDialog& d, int id) {
-  QStringList out;
-  auto* combo = qobject_cast<QComboBox*>(d.Control(id));
-  for (int i = 0; i < combo->count(); ++i)
-    out << combo->itemText(i);
-  return out;
-}
-
 TEST_F(PARARTFTEXTTest, ShowsEveryControlOfTheLayout) {
   Create(kRtf, Rect{10, 20, 110, 80});
   CPARARTFTEXT& d = Properties<CPARARTFTEXT>();
@@ -37,10 +29,12 @@ TEST_F(PARARTFTEXTTest, ShowsEveryControlOfTheLayout) {
   for (const char* label :
        {"文件名：", "进屏方式：", "出屏方式：", "播放速度：", "停留时间：", "秒", "播放次数:"})
     EXPECT_TRUE(HasLabel(d, label)) << label;
-  EXPECT_EQ(Entries(d, 1021), QStringList({"无", "上进", "下进", "左进", "右进", "右下进", "左下进",
-                                           "右上进", "左上进"}));
-  EXPECT_EQ(Entries(d, 1026), QStringList({"无", "上出", "下出", "左出", "右出", "右下出", "左下出",
-                                           "右上出", "左上出"}));
+  EXPECT_EQ(
+      Entries(Ctl<QComboBox>(d, 1021)),
+      QStringList({"无", "上进", "下进", "左进", "右进", "右下进", "左下进", "右上进", "左上进"}));
+  EXPECT_EQ(
+      Entries(Ctl<QComboBox>(d, 1026)),
+      QStringList({"无", "上出", "下出", "左出", "右出", "右下出", "左下出", "右上出", "左上出"}));
   for (const char* name : {"upDown1020", "upDown1022"}) {
     auto* upDown = d.findChild<CUpDown*>(name);
     ASSERT_NE(upDown, nullptr) << name;

@@ -1,4 +1,7 @@
+#include <QListWidget>
+
 #include "controls/AniGif.h"
+#include "dialogs/DlgInOut.h"
 #include "dialogs/ParaGif.h"
 #include "dialogs/PropertyScreenFixture.h"
 #include "dialogs/UpDown.h"
@@ -45,6 +48,20 @@ TEST_F(ParaGifTest, ChooserPutsTheFileAndReserveGoesToTheRecord) {
   Click(d, 1051); // hidden, no action
   EXPECT_EQ(Fake(gif).values, before);
   EXPECT_EQ(prompts.fileAsks.size(), 1u);
+}
+
+TEST_F(ParaGifTest, EffectsButtonRunsTheInOutDialogForTheObject) {
+  ShowNode* gif = Create(kGif, Rect{10, 20, 110, 80});
+  CParaGif& d = Properties<CParaGif>();
+  WithModal([&] { Click(d, 1003); },
+            [](QWidget* modal) {
+              auto* inOut = qobject_cast<CDlgInOut*>(modal);
+              ASSERT_NE(inOut, nullptr);
+              Ctl<QListWidget>(*inOut, 1015)->setCurrentRow(3);
+              inOut->accept();
+            });
+  EXPECT_EQ(gif->actionStyle, 1);
+  EXPECT_EQ(gif->inStyle, 3);
 }
 
 TEST_F(ParaGifTest, EditsSurviveSavingAndReopening) {

@@ -1,3 +1,6 @@
+#include <QTest>
+
+#include "dialogs/DlgAction.h"
 #include "dialogs/ParaScreen.h"
 #include "dialogs/PropertyScreenFixture.h"
 
@@ -126,6 +129,15 @@ TEST_F(ParaScreenTest, HiddenPictureButtonSetsThePagePicture) {
   Click(d, 1003);
   EXPECT_EQ(prompts.filters, (std::vector<std::string>{"图片文件|*.bmp|"}));
   EXPECT_EQ(Page("Page1")->frame->BgPicture, "/walls/bg.bmp");
+}
+
+TEST_F(ParaScreenTest, HiddenActionButtonRunsThePresetActionDialog) {
+  CParaScreen& d = OnPage("Page1");
+  WithModal([&] { Click(d, 1002); },
+            [](QWidget* modal) {
+              ASSERT_NE(qobject_cast<CDlgAction*>(modal), nullptr);
+              QTest::keyClick(modal, Qt::Key_Escape);
+            });
 }
 
 TEST_F(ParaScreenTest, EditsSurviveSavingAndReopening) {

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,14 +10,13 @@
 #include <unistd.h>
 
 #include "app/CommandIds.h"
+#include "dialogs/DialogTestSupport.h"
 #include "app/ZyntraScr.h"
 #include "dialogs/ParaDialog.h"
 #include "dialogs/PropertyWindows.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
-#include "support/FakeWidgetControls.h"
-#include "support/ScriptedPrompts.h"
 
 /// A full screen window with fake widget controls, scripted prompts and the program's property
 /// windows, in a fresh folder for saved projects.
@@ -86,10 +81,6 @@ protected:
     return it == values.end() ? Variant() : it->second;
   }
 
-  /// A control of a dialog by identifier, as the class it is.
-  template <class W = QWidget> static W* Ctl(const CParaDialog& dialog, int id) {
-    return qobject_cast<W*>(dialog.Control(id));
-  }
   /// Types a whole new text into an edit.
   static void Type(const CParaDialog& dialog, int id, const QString& text) {
     Ctl<QLineEdit>(dialog, id)->setText(text);
@@ -101,9 +92,7 @@ protected:
   /// Chooses the entry with this text in a drop-down list, as the user does.
   static void Choose(const CParaDialog& dialog, int id, const QString& text) {
     QComboBox* combo = Ctl<QComboBox>(dialog, id);
-    const int index = combo->findText(text);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    ::Choose(combo, combo->findText(text));
   }
   /// The text of an edit or button.
   static QString Text(const CParaDialog& dialog, int id) {
@@ -137,9 +126,7 @@ protected:
   }
   /// True when some label of the dialog reads exactly `text`.
   static bool HasLabel(const CParaDialog& dialog, const char* text) {
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-      if (label->text() == QString::fromUtf8(text)) return true;
-    return false;
+    return LabelTexts(dialog).contains(QString::fromUtf8(text));
   }
 
   std::filesystem::path dir;
