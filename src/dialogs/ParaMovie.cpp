@@ -13,7 +13,10 @@
 
 CParaMovie::CParaMovie(CZyntraScr& screen) : CParaDialog(screen, QStringLiteral("电影")) {
   setObjectName("paraMovie");
-  QGroupBox* position = AddPositionGroup(SizeOrder::HeightWidth);
+  // Each size edit is labelled by what it holds: 1012 the height, 1013 the width.
+  QGroupBox* position = AddPositionGroup(
+      SizeOrder::HeightWidth, true,
+      {QStringLiteral("L："), QStringLiteral("T："), QStringLiteral("H："), QStringLiteral("W：")});
 
   file_ = AddEdit(1014);
   OnEdit(file_, [this] {

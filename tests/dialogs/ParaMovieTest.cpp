@@ -24,7 +24,8 @@ TEST_F(ParaMovieTest, ShowsEveryControlOfTheLayout) {
                   {1004, "Button4", false}});
   EXPECT_TRUE(HasLabel(d, "电影文件："));
   EXPECT_TRUE(HasLabel(d, "播放次数:"));
-  // The movie dialog has the height in 1012 and the width in 1013.
+  // The movie dialog has the height in 1012 and the width in 1013, labelled so.
+  EXPECT_EQ(LabelTexts(d).mid(0, 4), QStringList({"L：", "T：", "H：", "W："}));
   EXPECT_EQ(Text(d, 1010), "10");
   EXPECT_EQ(Text(d, 1011), "20");
   EXPECT_EQ(Text(d, 1012), "60");
@@ -44,8 +45,11 @@ TEST_F(ParaMovieTest, SizeEditsMoveTheMovieAtOnce) {
 
 TEST_F(ParaMovieTest, PlayCountAndRepeatMirrorEachOther) {
   ShowNode* movie = Create(kMovie, Rect{10, 20, 110, 80});
+  movie->ControlAs<C_MPlayer>()->SetPlayCount(0);
   CParaMovie& d = Properties<CParaMovie>();
   auto* repeat = Ctl<QAbstractButton>(d, 1017);
+  EXPECT_TRUE(repeat->isChecked()); // a stored endless count shows as repeat
+  EXPECT_EQ(Text(d, 1020), "0");
 
   struct Step {
     const char* action; // "type N" or "click"
@@ -70,14 +74,6 @@ TEST_F(ParaMovieTest, PlayCountAndRepeatMirrorEachOther) {
     EXPECT_EQ(repeat->isChecked(), s.repeat);
     EXPECT_EQ(d.PlayCount, s.count);
   }
-}
-
-TEST_F(ParaMovieTest, RepeatBoxFollowsTheStoredCountWhenBound) {
-  ShowNode* movie = Create(kMovie, Rect{10, 20, 110, 80});
-  movie->ControlAs<C_MPlayer>()->SetPlayCount(0);
-  CParaMovie& d = Properties<CParaMovie>();
-  EXPECT_TRUE(Ctl<QAbstractButton>(d, 1017)->isChecked());
-  EXPECT_EQ(Text(d, 1020), "0");
 }
 
 TEST_F(ParaMovieTest, FileEditAndChooserPutTheFileName) {

@@ -114,25 +114,13 @@ TEST_F(ParaScreenTest, PageFieldsGoToThePageCurrentWhenTheyChange) {
   EXPECT_EQ(Text(d, 1014), "Page1");
 }
 
-TEST_F(ParaScreenTest, CountdownThatIsNoNumberKeepsThePreviousValue) {
-  CParaScreen& d = OnPage("Page1");
-  Type(d, 1020, "20");
-  Type(d, 1020, "2x");
-  EXPECT_EQ(prompts.Texts(), "请输入一个整数。");
-  EXPECT_EQ(Page("Page1")->frame->seconds, 20);
-  EXPECT_EQ(d.Seconds, 20);
-}
-
-TEST_F(ParaScreenTest, HiddenPictureButtonSetsThePagePicture) {
+TEST_F(ParaScreenTest, HiddenButtonsAreWired) {
   CParaScreen& d = OnPage("Page1");
   prompts.files = {std::string("/walls/bg.bmp")};
   Click(d, 1003);
   EXPECT_EQ(prompts.filters, (std::vector<std::string>{"图片文件|*.bmp|"}));
   EXPECT_EQ(Page("Page1")->frame->BgPicture, "/walls/bg.bmp");
-}
 
-TEST_F(ParaScreenTest, HiddenActionButtonRunsThePresetActionDialog) {
-  CParaScreen& d = OnPage("Page1");
   WithModal([&] { Click(d, 1002); },
             [](QWidget* modal) {
               ASSERT_NE(qobject_cast<CDlgAction*>(modal), nullptr);
