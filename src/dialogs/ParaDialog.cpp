@@ -165,8 +165,13 @@ QGroupBox* CParaDialog::AddPositionGroup(SizeOrder order, bool upDowns,
     edit->setParent(group);
     edit->setMaximumWidth(64);
     position_[i] = edit;
-    const int row = i / 2, column = (i % 2) * 3;
-    grid->addWidget(new QLabel(labels[i], group), row, column);
+    // Labels name the roles Left, Top, Width, Height; the two size edits swap them when
+    // 1012 is the height.
+    const int role = order == SizeOrder::HeightWidth && i >= 2 ? 5 - i : i;
+    auto* label = new QLabel(labels[role], group);
+    label->setBuddy(edit);
+    const int row = i / 2, column = (i % 2) * 2;
+    grid->addWidget(label, row, column);
     auto* box = new QHBoxLayout;
     box->setSpacing(0);
     box->addWidget(edit);
@@ -178,6 +183,7 @@ QGroupBox* CParaDialog::AddPositionGroup(SizeOrder order, bool upDowns,
     grid->addLayout(box, row, column + 1);
     OnEdit(edit, [this] { ApplyPosition(); });
   }
+  grid->setColumnStretch(4, 1); // the edits keep their size in a wide dialog
   return group;
 }
 

@@ -117,8 +117,9 @@ protected:
   /// An up-down named "ctl<id>" with `buddy` as its buddy and the given range.
   CUpDown* AttachUpDown(QLineEdit* buddy, int id, int min, int max);
   /// The position group: edits 1010 (Left), 1011 (Top), 1012 and 1013 (roles by `order`),
-  /// each with a label and, when `upDowns` is true, an up-down (−1024 … 2048) named
-  /// "upDown<edit id>". Any change of the four edits calls ApplyPosition().
+  /// each with a label (its buddy) and, when `upDowns` is true, an up-down (−1024 … 2048)
+  /// named "upDown<edit id>". `labels` name the roles Left, Top, Width, Height in this order,
+  /// whatever the order of the edits. Any change of the four edits calls ApplyPosition().
   QGroupBox* AddPositionGroup(SizeOrder order, bool upDowns = true,
                               const std::array<QString, 4>& labels = {"L：", "T：", "W：", "H："},
                               const QString& title = QStringLiteral("位置"));

@@ -51,6 +51,7 @@ CParaPicture::CParaPicture(CZyntraScr& screen) : CParaDialog(screen, QStringLite
   path_ = AddEdit(1020);
   QPushButton* browse = AddFileButton(1003, QStringLiteral("..."), path_, kPictureFilter, nullptr);
   effect_ = AddCombo(1021, EffectNames());
+  Effect = EffectNames().front().toStdString(); // the list starts at its first entry
   speed_ = new QSlider(Qt::Horizontal, this);
   speed_->setObjectName("ctl1035");
   speed_->setRange(1, 100);

@@ -54,6 +54,12 @@ TEST(PropertyDialogs, PositionEditsFollowTheRolesOfEachDialog) {
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1011)->text(), QStringLiteral("20"));
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1012)->text(), c.heightFirst ? "50" : "100");
     EXPECT_EQ(Ctl<QLineEdit>(*d, 1013)->text(), c.heightFirst ? "100" : "50");
+    QStringList labels; // the labels of the four edits, in edit order
+    for (int id = 1010; id <= 1013; ++id)
+      for (const QLabel* label : d->findChildren<QLabel*>())
+        if (label->buddy() == d->Control(id)) labels << label->text();
+    EXPECT_EQ(labels, c.heightFirst ? QStringList({"L：", "T：", "H：", "W："})
+                                    : QStringList({"L：", "T：", "W：", "H："}));
     // Showing the values applies nothing.
     EXPECT_EQ(DialogBench::Told(node), Lines{});
 
@@ -176,9 +182,9 @@ TEST(ParaClock, EachEditIsPutToTheClockAtOnce) {
 
   Retype(Ctl<QLineEdit>(d, 1049), "90");
   EXPECT_EQ(DialogBench::Told(node).back(), "put 0x4003000B i2:90");
-  Retype(Ctl<QLineEdit>(d, 1036), "距");
+  Ctl<QLineEdit>(d, 1036)->setText("距");
   EXPECT_EQ(DialogBench::Told(node).back(), "put 0x4003000D \"距\"");
-  Retype(Ctl<QLineEdit>(d, 1039), "天");
+  Ctl<QLineEdit>(d, 1039)->setText("天");
   EXPECT_EQ(DialogBench::Told(node).back(), "put 0x4003000E \"天\"");
 
   // A new date keeps the time of day of the target.

@@ -59,19 +59,19 @@ TEST_F(PropertyWindowsTest, TheScreenWindowOpensTheDialogOfTheSelectedKind) {
   ASSERT_TRUE(list.CreateObject(131, Rect{200, 10, 300, 50}));
   ASSERT_TRUE(list.CreateObject(122, Rect{0, 150, 120, 250}));
 
-  ASSERT_TRUE(list.SelectItemByText("Clock1"));
+  ASSERT_TRUE(list.SelectItemByText("Timer1"));
   screen->SurfaceCommand(117); // properties
   auto* clock = qobject_cast<CParaClock*>(screen->propertyWnd.data());
   ASSERT_NE(clock, nullptr);
   EXPECT_EQ(screen->propertyKind, 123);
   EXPECT_TRUE(clock->isVisible());
-  EXPECT_EQ(clock->Object(), Node("Clock1"));
+  EXPECT_EQ(clock->Object(), Node("Timer1"));
   EXPECT_EQ(Ctl<QLineEdit>(*clock, 1012)->text(), QStringLiteral("80")); // height
   EXPECT_EQ(Ctl<QLineEdit>(*clock, 1013)->text(), QStringLiteral("100"));
   Ctl<QLineEdit>(*clock, 1013)->setText("140");
-  EXPECT_EQ(Window(Node("Clock1"))->geometry(), QRect(50, 60, 140, 80));
+  EXPECT_EQ(Window(Node("Timer1"))->geometry(), QRect(50, 60, 140, 80));
   Choose(Ctl<QComboBox>(*clock, 1021), 4);
-  auto* fake = dynamic_cast<FakeWidgetControl*>(Window(Node("Clock1")));
+  auto* fake = dynamic_cast<FakeWidgetControl*>(Window(Node("Timer1")));
   EXPECT_EQ(fake->values[C_Clock::kStyle].toI4(), 4);
 
   // OK hides the window; opening again shows the same one.
@@ -93,12 +93,12 @@ TEST_F(PropertyWindowsTest, TheScreenWindowOpensTheDialogOfTheSelectedKind) {
   Ctl<QCheckBox>(*label, 1018)->click();
   EXPECT_TRUE(Node("Text1")->reserve);
 
-  ASSERT_TRUE(list.SelectItemByText("Picture1"));
+  ASSERT_TRUE(list.SelectItemByText("Image1"));
   screen->SurfaceCommand(117);
   auto* picture = qobject_cast<CParaPicture*>(screen->propertyWnd.data());
   ASSERT_NE(picture, nullptr);
   Ctl<QLineEdit>(*picture, 1011)->setText("160");
-  EXPECT_EQ(Window(Node("Picture1"))->geometry(), QRect(0, 160, 120, 100));
+  EXPECT_EQ(Window(Node("Image1"))->geometry(), QRect(0, 160, 120, 100));
 }
 
 TEST(PropertyWindows, MakesNothingForACodeWithoutADialog) {
