@@ -13,10 +13,7 @@
 
 CParaMovie::CParaMovie(CZyntraScr& screen) : CParaDialog(screen, QStringLiteral("电影")) {
   setObjectName("paraMovie");
-  // Each size edit is labelled by what it holds: 1012 the height, 1013 the width.
-  QGroupBox* position = AddPositionGroup(
-      SizeOrder::HeightWidth, true,
-      {QStringLiteral("L："), QStringLiteral("T："), QStringLiteral("H："), QStringLiteral("W：")});
+  QGroupBox* position = AddPositionGroup(SizeOrder::HeightWidth);
 
   file_ = AddEdit(1014);
   OnEdit(file_, [this] {
