@@ -1,3 +1,8 @@
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
 #include "app/CommandIds.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
@@ -146,6 +151,18 @@ void CZyntraScr::ShowPropertyWindow(int code) {
   }
   propertyWnd = window;
   propertyKind = code;
+  // Beside an object near the desktop's edge the window would open partly out of reach; it is
+  // kept on the screen that holds the position.
+  QScreen* screen = QGuiApplication::screenAt(position);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect avail = screen->availableGeometry();
+    const QSize size = window->sizeHint().expandedTo(window->size());
+    position.setX(std::clamp(position.x(), avail.left(),
+                             std::max(avail.left(), avail.right() - size.width())));
+    position.setY(std::clamp(position.y(), avail.top(),
+                             std::max(avail.top(), avail.bottom() - size.height())));
+  }
   window->move(position);
   window->show();
 }

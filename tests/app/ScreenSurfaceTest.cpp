@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -543,6 +545,18 @@ TEST_F(ScreenSurfaceTest, FullScreenOnAThenBGivesBTheRectangleOfA) {
   RightClick(320, 220, 176);
   EXPECT_EQ(RectOf("Timer1"), (Rect{10, 10, 110, 70}));
   EXPECT_FALSE(s.fullScreen);
+}
+
+TEST_F(ScreenSurfaceTest, APropertyWindowBesideTheLeftEdgeStaysOnTheScreen) {
+  CZyntraScr& s = Start();
+  s.move(0, 0);
+  Make(131, Rect{10, 100, 110, 161});
+  s.ClearSelection();
+  DoubleClick(50, 130);
+  ASSERT_NE(s.propertyWnd.data(), nullptr);
+  const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(s.propertyWnd->pos().x(), avail.left()); // 10 - 80 would be off the screen
+  EXPECT_EQ(s.propertyWnd->pos().y(), 100 + 61 - 61 / 2);
 }
 
 TEST_F(ScreenSurfaceTest, DoubleClickOpensOnePropertyWindowBesideTheObject) {
