@@ -200,9 +200,9 @@ int main(int argc, char** argv) {
          2, 3, 3, 2, 500);
   ShowNode& counter = demo.Clock(Rect{40, 200, 600, 250}, 24, kOrange, kDeepGreen, 20);
   C_Clock& days = *counter.ControlAs<C_Clock>();
-  days.SetPreText("距离2007年元旦还有");
+  days.SetPreText("距离2027年元旦还有");
   days.SetLasText("天");
-  days.SetTargetDate(ToDateTimeNumber(2007, 1, 1));
+  days.SetTargetDate(ToDateTimeNumber(2027, 1, 1));
   Effect(counter, 10, 6, 7, 12, 6, 1000);
   Effect(demo.Clock(Rect{200, 262, 440, 352}, 4, kCyan, kDeepGreen, 20), 13, 8, 6, 0, 0, 1500);
 

@@ -282,8 +282,8 @@
 </Label>
 <Clock Name="Timer4" Type="123">
 <Style>24</Style>
-<targetDate>39083.000000</targetDate>
-<preText>距离2007年元旦还有</preText>
+<targetDate>46388.000000</targetDate>
+<preText>距离2027年元旦还有</preText>
 <lasText>天</lasText>
 <m_rh>0</m_rh>
 <m_rm>0</m_rm>
