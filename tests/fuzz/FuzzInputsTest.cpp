@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 #include "model/AtomicFile.h"
 
 namespace fs = std::filesystem;
+
+// A harness shows as its name in test output.
+void PrintTo(const FuzzHarness& harness, std::ostream* out) { *out << harness.name; }
 
 namespace {
 
