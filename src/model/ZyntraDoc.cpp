@@ -66,8 +66,13 @@ ShowNode* CZyntraDoc::FindNode(const std::string& name, ShowNode* start) const {
 
 void CZyntraDoc::DeleteNode(ShowNode* node) {
   if (!node) return;
-  while (!node->children.empty())
-    DeleteNode(node->children.front().get());
+  // Children first, in order. The list is taken over whole instead of being erased from the
+  // front one child at a time, so that a page of a hundred thousand objects goes in linear time.
+  std::vector<std::unique_ptr<ShowNode>> children = std::move(node->children);
+  node->children.clear();
+  for (const auto& child : children)
+    DeleteNode(child.get());
+  children.clear();
 
   std::unique_ptr<ShowNode> owned;
   if (node->parent) {

@@ -74,9 +74,9 @@ public:
   /// Hides the current page's objects, has the page list clear the project and add Page1.
   void NewDocument();
   /// Opens a project file; "default" asks for one first. The file is checked before anything
-  /// is cleared: a file that cannot be read or is not a project is reported ("文件已经损坏或非本
-  /// 系统文件!") and the current project, its path and state stay. True when a project was
-  /// loaded.
+  /// is cleared: a file that cannot be read, is larger than 16 MiB or is not a project is
+  /// reported ("文件已经损坏或非本系统文件!") and the current project, its path and state stay.
+  /// True when a project was loaded.
   bool OpenDocument(const std::string& path);
   /// Saves to the path, or asks for one (`SaveDocumentAs`) when untitled. A file that cannot be
   /// written is reported ("文件保存失败：" + path) and gives false.
@@ -131,7 +131,7 @@ private:
   // Reading (ZyntraDoc_File.cpp).
   void ReadProject();
   void ReadNodes();
-  void ReadNode();
+  bool ReadNode();
   void ReadProperties(ObjectKind kind, CControlWrapper& control);
 
   PageListLink& pageList_;

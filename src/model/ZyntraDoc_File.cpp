@@ -5,6 +5,8 @@
 // order they were written, so a missing child reads as the child found last in that element
 // (or as empty text when none was found yet).
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "controls/AniGif.h"
@@ -24,6 +26,24 @@ namespace {
 
 constexpr const char* kDamagedFile = "文件已经损坏或非本系统文件!";
 constexpr const char* kSaveFailed = "文件保存失败：";
+
+// The largest file read as a project: far beyond any show (a thousand objects take about half a
+// megabyte), and small enough that a film or disk image chosen by mistake is refused at once
+// instead of being decoded and indexed for a minute in a gigabyte of memory.
+constexpr std::uintmax_t kMaxProjectBytes = 16u << 20;
+
+// No window is larger than 2^24 - 1 pixels. Positions and sizes a file gives beyond 2^24 are
+// pulled in to it, so that the sums of edges and sizes made here, when saving and by the
+// effects that move a window can never overflow.
+constexpr int32_t kMaxCoordinate = 1 << 24;
+
+// The rectangle at (x, y) of size w × h, each value kept within ±kMaxCoordinate.
+Rect FileRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+  auto keep = [](int32_t v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); };
+  x = keep(x);
+  y = keep(y);
+  return Rect{x, y, x + keep(w), y + keep(h)};
+}
 
 // --- Writing helpers: one child element per value --------------------------------------------
 
@@ -420,10 +440,14 @@ bool CZyntraDoc::OpenDocument(const std::string& requested) {
   }
 
   // The file is read and checked before anything is cleared, so that a damaged or foreign
-  // file leaves the current project as it was. A file that cannot be read is empty text.
+  // file leaves the current project as it was. A file that cannot be read, or is too large to
+  // be a project, is empty text.
   std::string bytes;
   std::string text;
-  if (ReadFileBytes(path, bytes)) text = DecodeFileText(bytes);
+  std::error_code sizeError;
+  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if ((sizeError || size <= kMaxProjectBytes) && ReadFileBytes(path, bytes))
+    text = DecodeFileText(bytes);
   CMarkup probe;
   probe.SetDocument(text);
   // Without its screen element a file would move the screen window to an empty rectangle.
@@ -455,21 +479,30 @@ void CZyntraDoc::ReadProject() {
   c.gifCount = attr("gifCount");
   c.labelCount = attr("labelCount");
   c.exeCount = attr("exeCount");
-  const int32_t x = attr("X");
-  const int32_t y = attr("Y");
-  pageList_.MoveScreen(Rect{x, y, x + attr("W"), y + attr("H")});
+  pageList_.MoveScreen(FileRect(attr("X"), attr("Y"), attr("W"), attr("H")));
   if (m.IntoElement()) ReadNodes(); // the first page and its siblings
   if (current_ && current_->IsPage()) pageList_.ShowPage(*current_);
 }
 
+// Reads the current element and its later siblings, with the elements nested in pages, depth
+// first. The navigator keeps the path, so pages nested to any depth cost no stack.
 void CZyntraDoc::ReadNodes() {
-  do {
-    ReadNode();
-  } while (markup_.FindElement());
-  markup_.OutOfElement();
+  int depth = 1;
+  while (depth > 0) {
+    if (ReadNode()) {
+      ++depth; // now on the page's first child
+      continue;
+    }
+    while (depth > 0 && !markup_.FindElement()) {
+      markup_.OutOfElement();
+      --depth;
+    }
+  }
 }
 
-void CZyntraDoc::ReadNode() {
+// Builds the node of the current element. True when it was a page with children and the
+// navigator has moved into them.
+bool CZyntraDoc::ReadNode() {
   CMarkup& m = markup_;
   // The tag decides what is built; the node's kind follows it, so that a "Type" attribute
   // that disagrees with its element can never pair a node with another kind's control.
@@ -487,8 +520,7 @@ void CZyntraDoc::ReadNode() {
     GotoParent();
     AddNode(ObjectKind::Frame, std::move(info), name);
     pageList_.AppendPageItem(name, kind->treeImage);
-    if (m.IntoElement()) ReadNodes();
-    return;
+    return m.IntoElement();
   }
 
   ShowNode common;
@@ -506,10 +538,9 @@ void CZyntraDoc::ReadNode() {
   common.delayTime = ReadInt(m, "delayTime");
   common.outStyle = ReadInt(m, "outStyle");
   common.outSpeed = ReadInt(m, "outSpeed");
-  if (!kind || !kind->IsObject()) return; // an unknown element builds nothing
+  if (!kind || !kind->IsObject()) return false; // an unknown element builds nothing
 
-  std::unique_ptr<CControlWrapper> control =
-      CreateControl(kind->kind, Rect{x, y, x + w, y + h}, false);
+  std::unique_ptr<CControlWrapper> control = CreateControl(kind->kind, FileRect(x, y, w, h), false);
   m.ResetChildPos();
   ReadProperties(kind->kind, *control);
   ShowNode* node = AddNode(kind->kind, std::move(control), name);
@@ -524,6 +555,7 @@ void CZyntraDoc::ReadNode() {
   node->outStyle = common.outStyle;
   node->outSpeed = common.outSpeed;
   pageList_.AppendObjectItem(name, kind->treeImage);
+  return false;
 }
 
 void CZyntraDoc::ReadProperties(ObjectKind kind, CControlWrapper& control) {

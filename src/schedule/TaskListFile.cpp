@@ -1,11 +1,18 @@
 #include "schedule/TaskListFile.h"
 
+#include <filesystem>
+
 #include "model/AtomicFile.h"
 #include "model/Markup.h"
 #include "model/NumberFormat.h"
 #include "model/TextCodec.h"
 
 namespace {
+
+// The largest file read as a task list: tens of thousands of tasks, yet small enough that a
+// large file chosen by mistake is refused at once instead of being decoded and indexed at
+// length.
+constexpr std::uintmax_t kMaxTaskListBytes = 16u << 20;
 
 void SetError(std::string* error, std::string text) {
   if (error) *error = std::move(text);
@@ -69,6 +76,12 @@ bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks) {
 
 bool LoadTaskList(const std::string& path, std::vector<TaskItem>& tasks, std::string* error) {
   tasks.clear();
+  std::error_code sizeError;
+  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if (!sizeError && size > kMaxTaskListBytes) {
+    SetError(error, path + ": too large for a task list");
+    return false;
+  }
   std::string bytes;
   if (!ReadFileBytes(path, bytes, error)) return false;
   if (!ParseTaskList(bytes, tasks)) {

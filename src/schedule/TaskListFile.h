@@ -25,8 +25,8 @@ std::string TaskListText(const std::vector<TaskItem>& tasks);
 /// Reads the tasks (state Waiting) from file text in any declared encoding. False, with no
 /// tasks, when the text has no "VORN" root element (or cannot be indexed).
 bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks);
-/// Reads a task list file. False with no tasks when the file cannot be read or is not a task
-/// list; `error` (when given) then says which.
+/// Reads a task list file. False with no tasks when the file cannot be read, is larger than
+/// 16 MiB or is not a task list; `error` (when given) then says which.
 bool LoadTaskList(const std::string& path, std::vector<TaskItem>& tasks,
                   std::string* error = nullptr);
 /// Writes a task list file atomically as GB18030. False (old file untouched) when it cannot be

@@ -1,0 +1,2 @@
+<?xml version="1.0" encoding="GB2312" standalone="yes"?>
+<VRX><Screen X="2147483647" W="2147483647"><Frame Name="Page1"><Label Name="Text1"><X>2147483647</X><Y>-2147483648</Y><W>2147483647</W><H>-2147483648</H></Label></Frame></Screen></VRX>
