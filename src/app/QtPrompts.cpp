@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "app/QtPrompts.h"
 
 #include <QColorDialog>
@@ -69,10 +70,10 @@ std::optional<std::string> QtPrompts::GetSaveFileName(const std::string& filter,
 }
 
 std::optional<int32_t> QtPrompts::ChooseColor(int32_t initial) {
-  QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+  QColor start = ColorFromRef(initial);
   QColor c = QColorDialog::getColor(start, parent_);
   if (!c.isValid()) return std::nullopt;
-  return c.red() | (c.green() << 8) | (c.blue() << 16);
+  return ColorRefOf(c);
 }
 
 std::optional<FontDesc> QtPrompts::ChooseFont(const FontDesc& initial) {

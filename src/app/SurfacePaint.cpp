@@ -1,15 +1,12 @@
+#include "app/ColorRef.h"
 #include "app/SurfacePaint.h"
 
 #include <QPainter>
 
 namespace SurfacePaint {
 
-QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-int32_t ToColorRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
-
 void Background(QPainter& p, QSize client, int32_t bgColor) {
-  p.fillRect(QRect(QPoint(0, 0), client), FromColorRef(bgColor));
+  p.fillRect(QRect(QPoint(0, 0), client), ColorFromRef(bgColor));
 }
 
 // Rectangles here follow the GDI convention: a filled, outlined rectangle covers left…right-1
@@ -25,7 +22,7 @@ static void OutlinedRect(QPainter& p, const QRect& r, const QColor& fill) {
 void Grid(QPainter& p, QSize client, int32_t bgColor, int gridWidth) {
   const int g = gridWidth < 2 ? 2 : gridWidth;
   const int w = client.width(), h = client.height();
-  OutlinedRect(p, QRect(0, 0, w, h), FromColorRef(bgColor));
+  OutlinedRect(p, QRect(0, 0, w, h), ColorFromRef(bgColor));
   p.setPen(QPen(QColor(226, 226, 226), 1));
   // Lines are drawn as GDI would: from the start point up to, not including, the end point.
   for (int x = g; x < w; x += g)

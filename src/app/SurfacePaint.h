@@ -12,10 +12,6 @@ class QPainter;
 /// Drawing of the design surface, shared by the screen window and the headless renderer.
 namespace SurfacePaint {
 
-/// A 0x00BBGGRR colour as a QColor.
-QColor FromColorRef(int32_t colorRef);
-/// A QColor as 0x00BBGGRR.
-int32_t ToColorRef(const QColor& color);
 /// Fills the client area with the background colour.
 void Background(QPainter& p, QSize client, int32_t bgColor);
 /// The design grid: the client rectangle filled with the background and outlined in black,

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "clock/ClockCtrl.h"
 
 #include <QLabel>
@@ -21,10 +22,6 @@ constexpr int32_t kRed = 0x0000FF;
 constexpr int32_t kGreen = 0x00FF00;
 constexpr int32_t kYellow = 0x00FFFF;
 constexpr int32_t kDotGreen = 0x00C800;
-
-QColor FromBgr(int32_t value) {
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 // The put value as a 16-bit integer: numbers in range, rounded as the dispatch layer would.
 bool ToShort(const Variant& v, int16_t& out) {
@@ -78,7 +75,7 @@ ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(kClockClassId, parent) {
   font.setPointSizeF(12);
   label_->setFont(font);
   QPalette palette = label_->palette();
-  palette.setColor(QPalette::WindowText, FromBgr(fgColor_));
+  palette.setColor(QPalette::WindowText, ColorFromRef(fgColor_));
   label_->setPalette(palette);
 
   // Creation: the label hidden, showing the time of creation.
@@ -263,11 +260,11 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
       // The background and the fill colour of the surface; the drawing keeps what is on it.
       bgColor_ = colour;
       fillColor_ = colour;
-      if (!surface_.isNull()) surface_.fill(FromBgr(bgColor_));
+      if (!surface_.isNull()) surface_.fill(ColorFromRef(bgColor_));
     } else if (dispid == kClockFgColor) {
       fgColor_ = colour;
       QPalette palette = label_->palette();
-      palette.setColor(QPalette::WindowText, FromBgr(fgColor_));
+      palette.setColor(QPalette::WindowText, ColorFromRef(fgColor_));
       label_->setPalette(palette);
     } else {
       borderColor_ = colour;
@@ -415,7 +412,7 @@ void ClockCtrl::ClearSurface() {
     surface_ = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
   }
   if (surface_.isNull()) return;
-  surface_.fill(FromBgr(bgColor_));
+  surface_.fill(ColorFromRef(bgColor_));
   update();
 }
 
@@ -460,7 +457,7 @@ void ClockCtrl::DrawFace() {
   painter.setRenderHint(QPainter::Antialiasing);
   const double r = frame_.radius;
   if (style_ == kStyleCountdownDial) {
-    DrawScaledEllipse(painter, r * (1.0 - 12.0 / 200.0 - 0.1), FromBgr(kGreen), 12);
+    DrawScaledEllipse(painter, r * (1.0 - 12.0 / 200.0 - 0.1), ColorFromRef(kGreen), 12);
   }
   // The minute dots: round in pixels, their radius in horizontal units.
   const double unit = width() / 200.0;
@@ -473,7 +470,7 @@ void ClockCtrl::DrawFace() {
       colour = i % 15 == 0 ? kYellow : kRed;
       dot = 0.02 * r;
     }
-    painter.setBrush(FromBgr(colour));
+    painter.setBrush(ColorFromRef(colour));
     painter.drawEllipse(p, std::max(dot * unit, 0.75), std::max(dot * unit, 0.75));
   }
   fillColor_ = 0x000000;
@@ -493,11 +490,11 @@ void ClockCtrl::DrawTimer() {
   QPainter painter(&surface_);
   painter.setRenderHint(QPainter::Antialiasing);
   const double r = frame_.radius;
-  DrawScaledEllipse(painter, 0.8 * r, FromBgr(bgColor_), 1);
-  if (style_ != kStyleCountdownDial) DrawHand(painter, hands.hour, FromBgr(kRed));
-  DrawHand(painter, hands.minute, FromBgr(kGreen));
-  DrawHand(painter, hands.second, FromBgr(kYellow));
-  DrawScaledEllipse(painter, r, FromBgr(kRed), 1);
+  DrawScaledEllipse(painter, 0.8 * r, ColorFromRef(bgColor_), 1);
+  if (style_ != kStyleCountdownDial) DrawHand(painter, hands.hour, ColorFromRef(kRed));
+  DrawHand(painter, hands.minute, ColorFromRef(kGreen));
+  DrawHand(painter, hands.second, ColorFromRef(kYellow));
+  DrawScaledEllipse(painter, r, ColorFromRef(kRed), 1);
   if (style_ == kStyleCountdownDial && playing_) {
     const double tm = sampleMinute_ * 60.0 + sampleSecond_;
     const double end = CountdownArcEnd(tm, totalTime_ * 60.0);
@@ -510,7 +507,7 @@ void ClockCtrl::DrawTimer() {
       const QPointF c = ToPixels(DialPointF{frame_.centreX, frame_.centreY});
       const double rx = ringR * width() / 200.0;
       const double ry = ringR * height() / 200.0;
-      QPen pen(FromBgr(kRed), 12);
+      QPen pen(ColorFromRef(kRed), 12);
       pen.setCapStyle(Qt::FlatCap);
       painter.setPen(pen);
       painter.drawArc(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), 90 * 16,
@@ -577,7 +574,7 @@ void ClockCtrl::paintEvent(QPaintEvent*) {
     if (transparent_) {
       // The background colour is the mask colour: those pixels let the parent show through.
       QImage masked = surface_.convertToFormat(QImage::Format_ARGB32);
-      const QRgb key = FromBgr(bgColor_).rgb();
+      const QRgb key = ColorFromRef(bgColor_).rgb();
       for (int y = 0; y < masked.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
         for (int x = 0; x < masked.width(); ++x) {
@@ -591,7 +588,7 @@ void ClockCtrl::paintEvent(QPaintEvent*) {
   }
   if (border_) {
     // Shape1: a one-pixel outline over the whole control.
-    painter.setPen(QPen(FromBgr(borderColor_), 1));
+    painter.setPen(QPen(ColorFromRef(borderColor_), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
   }

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "controls/EffectBoxCtrl.h"
 
 #include <QPainter>
@@ -7,8 +8,6 @@
 #include "controls/BuiltinArgs.h"
 
 namespace {
-
-QColor ColorFromRgbValue(int32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -141,7 +140,7 @@ QImage EffectBoxCtrl::ComposeFrame(const QImage& picture) const {
   QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
   QPainter p(&frame);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.fillRect(frame.rect(), ColorFromRgbValue(color_));
+  p.fillRect(frame.rect(), ColorFromRef(color_));
   if (!bgImage_.isNull()) p.drawImage(frame.rect(), bgImage_);
   if (!picture.isNull()) {
     if (stretch_) {

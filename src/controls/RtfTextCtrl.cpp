@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "controls/RtfTextCtrl.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -14,10 +15,6 @@
 #include "controls/RtfReader.h"
 
 namespace {
-
-QColor FromColorRef(uint32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 Qt::Alignment ToQt(RtfAlign a) {
   switch (a) {
@@ -37,8 +34,8 @@ QTextCharFormat ToQt(const RtfCharFormat& f) {
   cf.setFontStrikeOut(f.strike);
   cf.setFontPointSize(f.halfPoints / 2.0);
   if (!f.fontName.empty()) cf.setFontFamilies({QString::fromStdString(f.fontName)});
-  cf.setForeground(f.color ? FromColorRef(*f.color) : QColor(Qt::black));
-  if (f.background) cf.setBackground(FromColorRef(*f.background));
+  cf.setForeground(f.color ? ColorFromRef(*f.color) : QColor(Qt::black));
+  if (f.background) cf.setBackground(ColorFromRef(*f.background));
   return cf;
 }
 
@@ -237,7 +234,7 @@ void RtfTextCtrl::CancelTimer() {
 
 void RtfTextCtrl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), FromColorRef(static_cast<uint32_t>(color_)));
+  painter.fillRect(rect(), ColorFromRef(static_cast<uint32_t>(color_)));
   const RtfFrame frame = CurrentFrame();
   const std::vector<RtfScreenful> screenfuls = Screenfuls();
   if (frame.screenful < 0 || frame.screenful >= static_cast<int>(screenfuls.size())) return;

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "dialogs/ColorListBox.h"
 
 #include <QApplication>
@@ -10,8 +11,6 @@
 namespace {
 
 constexpr int kColourRole = Qt::UserRole + 1;
-
-QColor FromColorRef(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 QColor Inverse(const QColor& c) { return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue()); }
 
@@ -31,7 +30,7 @@ public:
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& palette = option.palette;
     painter->save();
-    painter->fillRect(option.rect, selected ? FromColorRef(colour) : palette.color(QPalette::Base));
+    painter->fillRect(option.rect, selected ? ColorFromRef(colour) : palette.color(QPalette::Base));
     QColor pen = CColorListBox::TextColour(colour, selected, palette);
     if (!(option.state & QStyle::State_Enabled))
       pen = palette.color(QPalette::Disabled, QPalette::Text);
@@ -45,7 +44,7 @@ public:
       QStyleOptionFocusRect focus;
       focus.QStyleOption::operator=(option);
       focus.rect = option.rect;
-      focus.backgroundColor = selected ? FromColorRef(colour) : palette.color(QPalette::Base);
+      focus.backgroundColor = selected ? ColorFromRef(colour) : palette.color(QPalette::Base);
       QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter);
     }
     painter->restore();
@@ -67,8 +66,8 @@ CColorListBox::CColorListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 QColor CColorListBox::TextColour(int32_t colour, bool selected, const QPalette& palette) {
-  if (selected) return Inverse(FromColorRef(colour));
-  return colour == 0 ? palette.color(QPalette::Text) : FromColorRef(colour);
+  if (selected) return Inverse(ColorFromRef(colour));
+  return colour == 0 ? palette.color(QPalette::Text) : ColorFromRef(colour);
 }
 
 int CColorListBox::AddLine(const QString& text, int32_t colour) {

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "label/CommonDialog.h"
 
 #include <QColorDialog>
@@ -8,9 +9,9 @@
 namespace {
 
 std::optional<int32_t> QtChooseColor(int32_t initial, QWidget* parent) {
-  QColor chosen = QColorDialog::getColor(GlassoLabel::ToQColor(initial), parent);
+  QColor chosen = QColorDialog::getColor(ColorFromRef(initial), parent);
   if (!chosen.isValid()) return std::nullopt;
-  return GlassoLabel::FromQColor(chosen);
+  return ColorRefOf(chosen);
 }
 
 std::optional<FontDesc> QtChooseFont(const FontDesc& initial, QWidget* parent) {

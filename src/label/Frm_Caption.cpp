@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "label/Frm_Caption.h"
 
 #include <QButtonGroup>
@@ -170,8 +171,8 @@ void Frm_Caption::Call(int32_t dispid) {
 
 void Frm_Caption::PreviewColors() {
   QPalette palette = Text1->palette();
-  palette.setColor(QPalette::Text, GlassoLabel::ToQColor(Get(Id(GlassoDispid::Color)).toI4()));
-  palette.setColor(QPalette::Base, GlassoLabel::ToQColor(Get(Id(GlassoDispid::BgColor)).toI4()));
+  palette.setColor(QPalette::Text, ColorFromRef(Get(Id(GlassoDispid::Color)).toI4()));
+  palette.setColor(QPalette::Base, ColorFromRef(Get(Id(GlassoDispid::BgColor)).toI4()));
   Text1->setPalette(palette);
 }
 

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "label/Glasso.h"
 
 #include <QImage>
@@ -314,7 +315,7 @@ void Glasso::paintEvent(QPaintEvent*) {
     PaintTransparent(painter);
     return;
   }
-  painter.fillRect(rect(), GlassoLabel::ToQColor(surfaceBackColor_));
+  painter.fillRect(rect(), ColorFromRef(surfaceBackColor_));
   Label1.Paint(painter);
   Shape1.Paint(painter);
 }
@@ -327,7 +328,7 @@ void Glasso::PaintTransparent(QPainter& painter) {
   // The children drawn on the surface colour...
   QImage surface(pixels, QImage::Format_ARGB32_Premultiplied);
   surface.setDevicePixelRatio(ratio);
-  surface.fill(GlassoLabel::ToQColor(surfaceBackColor_));
+  surface.fill(ColorFromRef(surfaceBackColor_));
   // ...and on nothing, which tells which pixels they touched.
   QImage touched(pixels, QImage::Format_ARGB32_Premultiplied);
   touched.setDevicePixelRatio(ratio);

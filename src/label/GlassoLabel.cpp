@@ -1,10 +1,11 @@
+#include "app/ColorRef.h"
 #include "label/GlassoLabel.h"
 
 #include <QPainter>
 
 void GlassoLabel::Paint(QPainter& painter) const {
   if (geometry.isEmpty()) return;
-  if (!transparent) painter.fillRect(geometry, ToQColor(backColor));
+  if (!transparent) painter.fillRect(geometry, ColorFromRef(backColor));
   int flags = Qt::AlignVCenter | Qt::TextWordWrap;
   switch (alignment) {
   case Left: flags |= Qt::AlignLeft; break;
@@ -16,17 +17,9 @@ void GlassoLabel::Paint(QPainter& painter) const {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   painter.save();
   painter.setFont(ToQFont(font));
-  painter.setPen(ToQColor(foreColor));
+  painter.setPen(ColorFromRef(foreColor));
   painter.drawText(geometry, flags, text);
   painter.restore();
-}
-
-QColor GlassoLabel::ToQColor(int32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-int32_t GlassoLabel::FromQColor(const QColor& color) {
-  return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
 QFont GlassoLabel::ToQFont(const FontDesc& desc) {

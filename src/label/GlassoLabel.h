@@ -28,10 +28,6 @@ public:
   /// Paints the background (when opaque) and the caption, vertically centred and word-wrapped.
   void Paint(QPainter& painter) const;
 
-  /// A 0x00BBGGRR value as a colour (the high byte is ignored).
-  static QColor ToQColor(int32_t bgr);
-  /// A colour as a 0x00BBGGRR value.
-  static int32_t FromQColor(const QColor& color);
   /// The Qt font a font description draws with.
   static QFont ToQFont(const FontDesc& font);
 };

@@ -1,3 +1,4 @@
+#include "app/ColorRef.h"
 #include "label/GlassoShape.h"
 
 #include <QPainter>
@@ -8,7 +9,7 @@ void GlassoShape::Paint(QPainter& painter) const {
   if (!visible || geometry.isEmpty()) return;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(GlassoLabel::ToQColor(borderColor), 0));
+  painter.setPen(QPen(ColorFromRef(borderColor), 0));
   painter.setBrush(Qt::NoBrush);
   // A cosmetic pen draws drawRect(x, y, w, h) on the pixels x..x+w, so the outline sits on the
   // outermost rows and columns of the geometry.
