@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -56,18 +58,6 @@ void IndexDocument(benchmark::State& state) {
 
 BENCHMARK(BuildDocument)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
 BENCHMARK(IndexDocument)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
-
-// Keeps each run's CPU time (steadier than wall time on a shared machine) so the ratios
-// against the 10k run can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs)
-      times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -79,17 +81,6 @@ void SaveAndOpen(benchmark::State& state) {
 }
 
 BENCHMARK(SaveAndOpen)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
-
-// Keeps each run's CPU time (steadier than wall time on a shared machine) for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs)
-      times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 } // namespace
 
