@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -65,7 +66,9 @@ int32_t KindOfTool(int id) {
 
 } // namespace
 
-CDToolBar::CDToolBar(ToolBarOwner* owner) : QWidget(nullptr, Qt::Window), owner_(owner) {
+CDToolBar::CDToolBar(ToolBarOwner* owner, QWidget* parent)
+    // A dialog window: with an owner, the window manager keeps it above the owner.
+    : QWidget(parent, Qt::Dialog), owner_(owner) {
   setObjectName("toolBarWindow");
   setWindowTitle(QStringLiteral("同步屏播放系统"));
   setWindowIcon(Artwork::ProgramIcon());
@@ -135,6 +138,10 @@ void CDToolBar::BuildStrip() {
   strip_->setObjectName("buttonStrip");
   strip_->setIconSize(QSize(16, 16));
   strip_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // The menu and one row of buttons fit the window's 70 outer pixels, title bar included.
+  strip_->setMovable(false);
+  strip_->setContentsMargins(0, 0, 0, 0);
+  strip_->layout()->setContentsMargins(0, 0, 0, 0);
   tools_ = new QActionGroup(this);
   tools_->setExclusive(true);
   for (int pos = 0; pos < 18; ++pos) {
@@ -143,7 +150,8 @@ void CDToolBar::BuildStrip() {
       strip_->addSeparator();
       continue;
     }
-    QAction* a = strip_->addAction(Artwork::ToolBarImage(pos), QString());
+    // The strip shows images only; the text names the button for tooltips and screen readers.
+    QAction* a = strip_->addAction(Artwork::ToolBarImage(pos), QString::fromUtf8(b.tooltip));
     a->setToolTip(QString::fromUtf8(b.tooltip));
     a->setData(b.command);
     a->setObjectName(QStringLiteral("button%1").arg(b.command));
@@ -237,7 +245,8 @@ void CDToolBar::Cancel() {
 }
 
 void CDToolBar::closeEvent(QCloseEvent* event) {
-  // Closing the window means leaving the program; ExitSystem decides and closes us itself.
+  // Closing the window means leaving the program; ExitSystem decides, and the screen window
+  // destroys this window when the run is over.
   event->ignore();
   Cancel();
 }

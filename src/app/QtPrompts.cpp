@@ -1,6 +1,8 @@
 #include "app/ColorRef.h"
 #include "app/QtPrompts.h"
+#include "app/DesktopWindow.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -19,11 +21,20 @@ QString QtPrompts::ToQtFilter(const std::string& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
+QWidget* QtPrompts::Owner() const {
+  // The window the user is working in asked: the question belongs to it and stays above it.
+  // Without one (a timer asked, or nothing of ours is active) the main window owns it.
+  QWidget* active = QApplication::activeModalWidget();
+  if (!active) active = QApplication::activeWindow();
+  if (active && active->isVisible() && active->windowType() != Qt::Popup) return active;
+  return parent_;
+}
+
 PromptAnswer QtPrompts::MessageBox(const std::string& text, const std::string& caption,
                                    PromptButtons buttons, PromptIcon icon) {
-  QMessageBox box(parent_);
+  QMessageBox box(Owner());
   box.setText(QString::fromStdString(text));
-  box.setWindowTitle(QString::fromStdString(caption));
+  SetWindowCaption(&box, QString::fromStdString(caption));
   switch (icon) {
   case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
   case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -53,7 +64,7 @@ std::optional<std::string> QtPrompts::GetOpenFileName(const std::string& filter,
                                                       const std::string& /*defaultExt*/,
                                                       const std::string& initialPath) {
   QString path = QFileDialog::getOpenFileName(
-      parent_, QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
+      Owner(), QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
@@ -61,7 +72,7 @@ std::optional<std::string> QtPrompts::GetOpenFileName(const std::string& filter,
 std::optional<std::string> QtPrompts::GetSaveFileName(const std::string& filter,
                                                       const std::string& defaultExt,
                                                       const std::string& initialPath) {
-  QFileDialog dialog(parent_, QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
+  QFileDialog dialog(Owner(), QString(), QString::fromStdString(initialPath), ToQtFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   // The chooser itself asks before an existing file is replaced.
   if (!defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
@@ -71,7 +82,7 @@ std::optional<std::string> QtPrompts::GetSaveFileName(const std::string& filter,
 
 std::optional<int32_t> QtPrompts::ChooseColor(int32_t initial) {
   QColor start = ColorFromRef(initial);
-  QColor c = QColorDialog::getColor(start, parent_);
+  QColor c = QColorDialog::getColor(start, Owner());
   if (!c.isValid()) return std::nullopt;
   return ColorRefOf(c);
 }
@@ -84,7 +95,7 @@ std::optional<FontDesc> QtPrompts::ChooseFont(const FontDesc& initial) {
   start.setUnderline(initial.underline);
   start.setStrikeOut(initial.strikethrough);
   bool ok = false;
-  QFont f = QFontDialog::getFont(&ok, start, parent_);
+  QFont f = QFontDialog::getFont(&ok, start, Owner());
   if (!ok) return std::nullopt;
   FontDesc d = initial;
   d.name = f.family().toStdString();

@@ -9,7 +9,8 @@ class QWidget;
 /// The Prompts seam with real Qt dialogs: QMessageBox, QFileDialog, QColorDialog, QFontDialog.
 class QtPrompts : public Prompts {
 public:
-  /// Dialogs are shown over `parent` (may be null).
+  /// Dialogs belong to the active window of the program, or to `parent` (may be null) when
+  /// none is active.
   explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -28,5 +29,6 @@ public:
   static QString ToQtFilter(const std::string& filter);
 
 private:
+  QWidget* Owner() const;
   QWidget* parent_;
 };

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/Artwork.h"
+#include "app/DesktopWindow.h"
 
 QString CZyntraAbout::VersionLine() {
   return QStringLiteral("同步屏播放系统 %1 版").arg(QStringLiteral(ZYNTRA_VERSION));
@@ -28,5 +29,7 @@ CZyntraAbout::CZyntraAbout(QWidget* parent) : QDialog(parent) {
   grid->addWidget(name, 0, 1);
   grid->addWidget(copyright, 1, 1);
   grid->addWidget(ok, 0, 2, Qt::AlignTop);
-  setFixedSize(sizeHint());
+  // Layout 100 is 205 × 139 dialog units: 308 × 226 pixels at the usual dialog font.
+  setFixedSize(QSize(308, 226).expandedTo(sizeHint()));
+  CentreOnOwner(this);
 }

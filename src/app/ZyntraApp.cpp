@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include "app/ControlSetup.h"
+#include "app/DesktopWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QtScheduler.h"
+#include "app/SignalExit.h"
 #include "app/SystemPowerControl.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlHost.h"
@@ -72,6 +74,7 @@ int CZyntraApp::Run() {
   app.setApplicationName(QStringLiteral("zyntra"));
   app.setApplicationVersion(QStringLiteral(ZYNTRA_VERSION));
   app.setQuitOnLastWindowClosed(false);
+  NameWindowRoles();
 
   QtPrompts prompts;
   QtScheduler scheduler;
@@ -88,7 +91,12 @@ int CZyntraApp::Run() {
 
   CZyntraScr screen(services);
   prompts.setParent(&screen);
-  QObject::connect(&screen, &CZyntraScr::exitRequested, &app, &QApplication::quit);
+  // exit(), not quit(): quit() first asks every window to close, and the tool windows answer
+  // a close with ExitSystem, which would ask the save question a second time.
+  QObject::connect(&screen, &CZyntraScr::exitRequested, &app, [] { QCoreApplication::exit(0); });
+  SignalExit signalExit;
+  QObject::connect(&signalExit, &SignalExit::requested, &screen,
+                   [&screen](int) { screen.LeaveWithoutAsking(); });
   screen.show();
   screen.Initialise();
 

@@ -5,9 +5,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/Artwork.h"
 #include "app/CommandIds.h"
+#include "app/DesktopWindow.h"
 #include "controls/ControlFactory.h"
 #include "dialogs/PropertyWindows.h"
 #include "model/Prompts.h"
@@ -51,9 +53,13 @@ void CZyntraScr::MoveToDesktopRect(const Rect& r) {
 
 void CZyntraScr::ApplyTopmost(bool on) {
   topmost = on;
-  const bool wasVisible = isVisible();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-  if (wasVisible) show();
+  // Changing the flags through the widget would make a new native window, behind which the
+  // windows this one owns (tool windows, an open property window) would be lost. The native
+  // window takes the new band in place; the widget only records it.
+  const Qt::WindowFlags flags =
+      on ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowStaysOnTopHint;
+  overrideWindowFlags(flags);
+  if (QWindow* handle = windowHandle()) handle->setFlags(flags);
 }
 
 void CZyntraScr::Initialise() {
@@ -63,19 +69,21 @@ void CZyntraScr::Initialise() {
   const int W = avail.width() - 8;
   const int H = avail.height() - 8;
 
-  toolBar = new CDToolBar(this);
+  // Both belong to the screen window: they stay above it, whatever is clicked. Their
+  // rectangles are their outer ones, title bar and frame included.
+  toolBar = new CDToolBar(this, this);
+  PlaceByFrame(toolBar, QRect(avail.x(), avail.y(), W, 70));
   toolBar->show();
-  toolBar->setGeometry(avail.x(), avail.y(), W, 70);
 
   pageList = new CDPlayList(this);
+  PlaceByFrame(pageList, QRect(avail.x(), avail.y() + 70, 170, H - 70));
   pageList->show();
-  pageList->setGeometry(avail.x(), avail.y() + 70, 170, H - 70);
   InstallTaskList(*this);
 
   SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings);
-  setWindowTitle(QString::fromStdString(loaded.screenCaption));
+  SetWindowCaption(this, QString::fromStdString(loaded.screenCaption));
   if (loaded.toolBarCaption)
-    toolBar->setWindowTitle(QString::fromStdString(*loaded.toolBarCaption));
+    SetWindowCaption(toolBar, QString::fromStdString(*loaded.toolBarCaption));
   if (loaded.screenRect) MoveToDesktopRect(*loaded.screenRect);
   update();
 
@@ -94,23 +102,43 @@ void CZyntraScr::Initialise() {
 }
 
 bool CZyntraScr::ExitSystem() {
+  // Once decided, or while the question is up (a second close request, Esc again), another
+  // call neither asks again nor leaves twice.
+  if (leaving_ || asking_) return leaving_;
   if (modified) {
-    CZyntraDoc& doc = pageList->Document();
-    const std::string question = "文件已经修改，是否保存文件" + doc.Path() + "?";
-    switch (services_.prompts->MessageBox(question, settings.WndTitle, PromptButtons::YesNoCancel,
-                                          PromptIcon::Question)) {
+    asking_ = true;
+    bool goOn = false;
+    switch (AskToSave()) {
     case PromptAnswer::Yes:
       // A save that was cancelled or failed keeps the program running with the work.
-      if (!pageList->SaveProject()) return false;
+      goOn = pageList->SaveProject();
       break;
-    case PromptAnswer::No: break;
-    default: return false;
+    case PromptAnswer::No: goOn = true; break;
+    default: break;
     }
+    asking_ = false;
+    if (!goOn || leaving_) return leaving_;
   }
+  Leave();
+  return true;
+}
+
+PromptAnswer CZyntraScr::AskToSave() {
+  CZyntraDoc& doc = pageList->Document();
+  const std::string question = "文件已经修改，是否保存文件" + doc.Path() + "?";
+  return services_.prompts->MessageBox(question, settings.WndTitle, PromptButtons::YesNoCancel,
+                                       PromptIcon::Question);
+}
+
+void CZyntraScr::LeaveWithoutAsking() {
+  if (leaving_) return;
+  Leave();
+}
+
+void CZyntraScr::Leave() {
   if (playing) PageListCommand(cmd::Stop);
   leaving_ = true;
   emit exitRequested();
-  return true;
 }
 
 void CZyntraScr::Shutdown() {

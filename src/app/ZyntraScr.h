@@ -13,6 +13,7 @@
 #include "app/RectTracker.h"
 #include "app/Settings.h"
 #include "model/ObjectKind.h"
+#include "model/Prompts.h"
 #include "model/Rect.h"
 
 class CControlWrapper;
@@ -43,6 +44,9 @@ public:
   /// Leaves the program: asks to save a modified project (Cancel, or a save that was
   /// cancelled or failed, keeps running), stops playing, ends the run. True when leaving.
   bool ExitSystem();
+  /// Leaves at once without the save question (the system asked the program to end: a
+  /// terminal's Ctrl+C, a hang-up, a service stop): stops playing and ends the run.
+  void LeaveWithoutAsking();
   /// Writes the settings and destroys the tool windows (the window's destruction steps).
   void Shutdown();
 
@@ -172,9 +176,13 @@ private:
   bool IsOwnKeyTarget(QWidget* receiver) const;
   bool FilterMouse(QWidget* receiver, QEvent* event);
 
+  PromptAnswer AskToSave();
+  void Leave();
+
   AppServices services_;
   std::unique_ptr<ControlFactory> factory_;
   bool leaving_ = false;
+  bool asking_ = false;
   bool shutDown_ = false;
   // A tracker drag runs from the press to the release: the creation drag, or a move or resize.
   bool creationDrag_ = false;

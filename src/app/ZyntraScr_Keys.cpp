@@ -35,9 +35,9 @@ bool Within(const QWidget* window, QWidget* w) {
 
 bool CZyntraScr::IsOwnKeyTarget(QWidget* receiver) const {
   if (Within(this, receiver)) return true;
-  if (!Within(toolBar, receiver) && !Within(pageList, receiver) &&
-      !Within(propertyWnd.data(), receiver))
-    return false;
+  // Keys meant for a property or effect window (a check box, a list, a button) are that
+  // window's: only the two tool windows share the surface's keys.
+  if (!Within(toolBar, receiver) && !Within(pageList, receiver)) return false;
   // Typing into a field of a tool window is not a command to the surface.
   return !IsTextEntry(receiver);
 }

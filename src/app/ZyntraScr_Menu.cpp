@@ -40,5 +40,10 @@ void CZyntraScr::ShowContextMenu(const QPoint& globalPos) {
   QAction* chosen = menu->exec(globalPos);
   const int command = chosen ? chosen->data().toInt() : 0;
   menu.reset();
-  if (command) SurfaceCommand(command);
+  // The menu was opened from a press on the surface or on an object's window, whose events are
+  // still being delivered: the command (a delete destroys that window) runs once they are over.
+  if (command) {
+    QMetaObject::invokeMethod(
+        this, [this, command] { SurfaceCommand(command); }, Qt::QueuedConnection);
+  }
 }

@@ -6,6 +6,9 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include "app/QtScheduler.h"
 #include "controls/BuiltinArgs.h"
@@ -81,6 +84,13 @@ void DoExeCtrl::Run() {
     process->setArguments(arguments);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    // The programs belong to the player: if it dies, even by SIGKILL, the kernel ends them too.
+    // The parent may already be gone between fork and prctl, hence the second check.
+    const pid_t player = ::getpid();
+    process->setChildProcessModifier([player] {
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (::getppid() != player) ::_exit(127);
+    });
     // A program that cannot start simply ends up not running; nothing else to do about it.
     process->start();
     launched_.push_back(process);

@@ -17,9 +17,9 @@ CDataExchange::CDataExchange(bool saving, Prompts& prompts, std::string caption)
     : saving_(saving), prompts_(prompts), caption_(std::move(caption)) {}
 
 void CDataExchange::Keep() {
-  // Text on its way to a number ("", "-", "1e") keeps the field without a message, so that
-  // typing is not interrupted; the fields after it keep theirs too.
-  failed_ = true;
+  // Text on its way to a number ("", "-", "1e") keeps its field without a message, so that
+  // typing is not interrupted; every other field is still read, so that an edit elsewhere in
+  // the dialog is not lost because of a half-typed number here.
 }
 
 bool CDataExchange::Fail(QWidget* control, const char* message) {

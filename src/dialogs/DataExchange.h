@@ -15,9 +15,9 @@ class QWidget;
 /// dialog lists its fields once (in DoDataExchange) for both showing and reading them.
 ///
 /// Reading stops at the first value an edit cannot give: text that cannot become a number
-/// ("12x") shows the validation message once and takes focus to that edit; text on its way to a
-/// number ("", "-") is passed over without a message. Either way that field and every field
-/// after it keep their previous values.
+/// ("12x") shows the validation message once and takes focus to that edit, and that field and
+/// every field after it keep their previous values. Text on its way to a number ("", "-") is
+/// passed over without a message: that field keeps its value, every other field is read.
 class CDataExchange {
 public:
   /// `saving` = true reads the controls into the fields; false writes the fields into the

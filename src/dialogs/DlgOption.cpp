@@ -10,18 +10,16 @@
 
 #include <cmath>
 
+#include "model/DateTime.h"
 #include "model/Prompts.h"
 
 namespace {
 
 QString Name(int id) { return QStringLiteral("ctl%1").arg(id); }
 
-// The time of day of a date-time number, whatever its date part.
-QTime TimeOfDay(double dateTime) {
-  double fraction = dateTime - std::floor(dateTime);
-  int ms = static_cast<int>(std::llround(fraction * 86400000.0)) % 86400000;
-  return QTime(0, 0).addMSecs(ms);
-}
+// The time of day of a date-time number, whatever its date part, to the nearest second (the
+// stored number has 7 significant digits: 08:57:33 reads back as 08:57:32.99…).
+QTime TimeOfDay(double dateTime) { return QTime(0, 0).addSecs(SecondsOfDay(dateTime)); }
 
 bool ParseInteger(const QString& text, int32_t& out) {
   bool ok = false;

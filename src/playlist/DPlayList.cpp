@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QStatusBar>
+#include <QLayout>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -90,7 +91,9 @@ void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenB
 
 } // namespace
 
-CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_(screen) {
+CDPlayList::CDPlayList(CZyntraScr* screen)
+    // Owned by the screen window, so that it stays above it.
+    : QWidget(screen, Qt::Tool), screen_(screen) {
   setObjectName("pageListWindow");
   setWindowTitle(QStringLiteral("对象列表"));
   auto* layout = new QVBoxLayout(this);
@@ -100,8 +103,13 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("pageListToolBar");
   toolBar_->setIconSize(QSize(16, 16));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // Seven buttons fit the window's 170 pixels only without the style's extra padding.
   toolBar_->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
+  toolBar_->setMovable(false);
+  toolBar_->setContentsMargins(0, 0, 0, 0);
+  toolBar_->layout()->setContentsMargins(0, 0, 0, 0);
+  toolBar_->layout()->setSpacing(0);
   const std::pair<int, const char*> buttons[] = {{cmd::NewPage, "新建播放页"},
                                                  {cmd::Delete, "删除"},
                                                  {cmd::Freeze, "冻结"},
@@ -111,7 +119,8 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
                                                  {cmd::MoveDown, "下移"}};
   int index = 0;
   for (auto [id, tip] : buttons) {
-    QAction* a = toolBar_->addAction(Artwork::PageListImage(index++), QString());
+    // Images only; the text names the button for tooltips and screen readers.
+    QAction* a = toolBar_->addAction(Artwork::PageListImage(index++), QString::fromUtf8(tip));
     a->setToolTip(QString::fromUtf8(tip));
     a->setData(id);
     a->setObjectName(QStringLiteral("button%1").arg(id));
@@ -125,6 +134,11 @@ CDPlayList::CDPlayList(CZyntraScr* screen) : QWidget(nullptr, Qt::Tool), screen_
   tree_->setIconSize(QSize(16, 16));
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CDPlayList::OnSelectionChanged);
+  // A click on the highlighted item selects it too, when it is not what is current (after a
+  // selection that the surface or a delete made).
+  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+    if (item && item->isSelected() && ItemNode(item) != screen_->currentNode) OnSelectionChanged();
+  });
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) {
     // The page dialog for a page, else the dialog of the node's kind.
     screen_->SurfaceCommand(cmd::SurfaceProperties);
@@ -248,6 +262,7 @@ void CDPlayList::ShowPageObjects(ShowNode* page, bool show) {
 
 void CDPlayList::ShowPage(ShowNode& page) {
   screen_->currentNode = document_->Current();
+  SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(page.name)));
   if (page.frame) screen_->SetSurfaceColour(page.frame->bg);
   ShowPageObjects(&page, true);
 }
@@ -331,7 +346,19 @@ void CDPlayList::DeleteSelected() {
     document_->DeleteNode(node);
   }
   if (!screen_->currentNode) screen_->currentNode = document_->Current();
+  // The tree moved its highlight to a neighbour of the deleted item on its own; the highlight,
+  // the status bar and the surface follow what is current: the page of a deleted object, or
+  // the root after the current page went.
+  QTreeWidgetItem* current =
+      document_->Current() == document_->Root() ? rootItem_ : currentPageItem_;
+  if (current) SelectItem(current);
   screen_->update();
+}
+
+ShowNode* CDPlayList::ItemNode(QTreeWidgetItem* item) const {
+  if (!item || !document_->Root()) return nullptr;
+  if (item == rootItem_) return document_->Root();
+  return document_->FindNode(item->text(0).toStdString(), document_->Root());
 }
 
 void CDPlayList::RebuildTree() {
@@ -539,7 +566,8 @@ void CDPlayList::OnCommand(int id) {
     break;
   }
   case cmd::About: {
-    CZyntraAbout about(this);
+    // The screen window owns it, as it owns every window of the program.
+    CZyntraAbout about(screen_);
     about.exec();
     break;
   }

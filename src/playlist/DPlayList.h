@@ -114,6 +114,8 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  /// The node a tree item stands for (by its text); null when none.
+  ShowNode* ItemNode(QTreeWidgetItem* item) const;
   void OnSelectionChanged();
   void RebuildTree();
   /// Asks "是否保存对文件…的修改?" when modified; false when the user cancelled or the save

@@ -4,9 +4,9 @@
 
 namespace {
 
-// Hours, minutes and seconds of a date-time number as seconds since midnight; the date part
-// and the fraction of the second do not count.
-int32_t SecondOfDay(double dateTime) {
+// The second of the day the clock is in: the date part and the fraction of the second do not
+// count.
+int32_t ClockSecond(double dateTime) {
   DateTimeParts p = FromDateTimeNumber(dateTime);
   return p.hour * 3600 + p.minute * 60 + p.second;
 }
@@ -19,7 +19,10 @@ PowerOffTimer::PowerOffTimer(Scheduler& scheduler, const LocalClock& clock,
       timer_(scheduler, kPeriodMs, [this] { Tick(); }) {}
 
 void PowerOffTimer::Tick() {
-  bool due = settings_.AutoClose && SecondOfDay(clock_.now()) == SecondOfDay(settings_.CloseTime);
+  // The stored time is a number of 7 significant digits (08:57:33 reads back as 08:57:32.99…):
+  // it stands for the nearest second.
+  const bool due =
+      settings_.AutoClose && ClockSecond(clock_.now()) == SecondsOfDay(settings_.CloseTime);
   if (due && !inCloseSecond_) power_.PowerOff();
   inCloseSecond_ = due;
 }

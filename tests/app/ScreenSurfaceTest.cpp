@@ -86,8 +86,11 @@ protected:
   ShowNode* Node(const std::string& name) { return Doc().FindNode(name, Doc().Root()); }
   Rect RectOf(const std::string& name) { return Node(name)->control->GetWindowRect(); }
   QWidget* WidgetOf(const std::string& name) {
-    for (auto* w : screen->findChildren<FakeWidgetControl*>()) {
-      if (w->GetWindowRect() == RectOf(name)) return w;
+    // By dynamic_cast: the fake has no meta-object, so findChildren<Fake*> would match any
+    // child widget (the tool windows are children of the screen window).
+    for (QWidget* child : screen->findChildren<QWidget*>()) {
+      auto* w = dynamic_cast<FakeWidgetControl*>(child);
+      if (w && w->GetWindowRect() == RectOf(name)) return w;
     }
     return nullptr;
   }
@@ -571,11 +574,13 @@ TEST_F(ScreenSurfaceTest, DoubleClickOpensOnePropertyWindowBesideTheObject) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->pos(), QPoint(100 + 100 - 80, 50 + 161 - 61 / 2));
 
-  // Typing in its field is not a nudge; keys for the window itself are.
+  // Keys typed in the property window are its own: neither its field nor the window itself
+  // nudges the object, and Delete deletes nothing.
   QTest::keyClick(window->field, Qt::Key_Left);
   EXPECT_EQ(RectOf("Text1"), (Rect{100, 100, 200, 161}));
   QTest::keyClick(window, Qt::Key_Right);
-  EXPECT_EQ(RectOf("Text1"), (Rect{101, 100, 201, 161}));
+  QTest::keyClick(window, Qt::Key_Delete);
+  EXPECT_EQ(RectOf("Text1"), (Rect{100, 100, 200, 161}));
 
   // Opening it again refills the same window.
   s.SurfaceCommand(117);

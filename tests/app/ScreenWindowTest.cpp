@@ -57,7 +57,13 @@ protected:
       out << (*it)->text(0);
     return out;
   }
-  int ControlCount() { return screen->findChildren<FakeWidgetControl*>().size(); }
+  int ControlCount() {
+    // By dynamic_cast: the fake has no meta-object for findChildren to tell it apart.
+    int n = 0;
+    for (QWidget* child : screen->findChildren<QWidget*>())
+      n += dynamic_cast<FakeWidgetControl*>(child) != nullptr;
+    return n;
+  }
 
   fs::path dir;
   ScriptedPrompts prompts;
@@ -72,8 +78,13 @@ TEST_F(ScreenWindowTest, StartsWithoutSettingsAtTheFixedPlaces) {
   EXPECT_EQ(s.geometry().topLeft(), QPoint(0, 0));
   EXPECT_EQ(s.windowTitle(), QStringLiteral("同步播放系统(Orlume)1.0"));
   EXPECT_EQ(s.toolBar->windowTitle(), QStringLiteral("同步屏播放系统"));
-  EXPECT_EQ(s.toolBar->geometry(), QRect(avail.x(), avail.y(), avail.width() - 8, 70));
-  EXPECT_EQ(s.pageList->geometry(), QRect(avail.x(), avail.y() + 70, 170, avail.height() - 8 - 70));
+  // Outer rectangles, frame included.
+  EXPECT_EQ(s.toolBar->frameGeometry(), QRect(avail.x(), avail.y(), avail.width() - 8, 70));
+  EXPECT_EQ(s.pageList->frameGeometry(),
+            QRect(avail.x(), avail.y() + 70, 170, avail.height() - 8 - 70));
+  // Both belong to the screen window, which keeps them above itself.
+  EXPECT_EQ(s.toolBar->parentWidget(), &s);
+  EXPECT_EQ(s.pageList->parentWidget(), &s);
   EXPECT_EQ(s.pageList->windowTitle(), QStringLiteral("对象列表"));
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1"}));
   ASSERT_NE(Doc().Current(), nullptr);

@@ -102,6 +102,30 @@ TEST(PropertyDialogs, ARejectedNumberIsReportedAndTheOldValueApplied) {
   EXPECT_EQ(DialogBench::Told(node), Lines{"move 0 0 64 30"});
 }
 
+TEST(PropertyDialogs, AHalfTypedNumberKeepsItsFieldOnlyAndTheOtherEditsApply) {
+  DialogBench bench;
+  ShowNode* node = bench.Object<C_Clock>(ObjectKind::Clock, Rect{0, 0, 80, 80});
+  CParaClock d(*bench.screen);
+  d.SetObject(node);
+  const struct { const char* halfTyped; } cases[] = {{""}, {"-"}};
+  for (const auto& c : cases) {
+    Retype(Ctl<QLineEdit>(d, 1014), "3");
+    DialogBench::Told(node);
+    // The offset field is left half-typed; the head text after it is edited all the same.
+    Retype(Ctl<QLineEdit>(d, 1014), c.halfTyped);
+    EXPECT_EQ(DialogBench::Told(node).back(), "put 0x40030007 i2:3") << c.halfTyped;
+    Ctl<QLineEdit>(d, 1036)->setText(QStringLiteral("还剩%1").arg(c.halfTyped));
+    EXPECT_EQ(DialogBench::Told(node).back(),
+              "put 0x4003000D \"还剩" + std::string(c.halfTyped) + "\"")
+        << c.halfTyped;
+    // The position edits, before and after it in the dialog, still move the clock.
+    Retype(Ctl<QLineEdit>(d, 1010), "12");
+    EXPECT_EQ(DialogBench::Told(node).back(), "move 12 0 92 80") << c.halfTyped;
+    Retype(Ctl<QLineEdit>(d, 1010), "0");
+    EXPECT_TRUE(bench.prompts.messages.empty());
+  }
+}
+
 TEST(ParaClock, ShowsTheClockAndItsLabels) {
   DialogBench bench;
   ShowNode* node = bench.Object<C_Clock>(ObjectKind::Clock, Rect{0, 0, 80, 80});

@@ -41,6 +41,13 @@ TEST(AutoSaveTimerTest, SavesEverySaveDelayMinutesUnderTheProjectsOwnName) {
   const Case cases[] = {
       {"", true, 3, {"3 tempsave.xml", "6 tempsave.xml"}, ""},
       {"tempsave.xml", true, 3, {"3 tempsave.xml", "6 tempsave.xml"}, ""},
+      // Opened from an auto-save file: the path is a full one, and it is dropped all the same.
+      {"/work/tempsave.xml", true, 3, {"3 /work/tempsave.xml", "6 tempsave.xml"}, ""},
+      {"/work/mytempsave.xml",
+       true,
+       3,
+       {"3 /work/mytempsave.xml", "6 /work/mytempsave.xml"},
+       "/work/mytempsave.xml"},
       {"/shows/a.vrx", true, 3, {"3 /shows/a.vrx", "6 /shows/a.vrx"}, "/shows/a.vrx"},
       {"/shows/a.vrx", true, 10, {}, "/shows/a.vrx"},
       {"",
@@ -143,6 +150,27 @@ TEST(PowerOffTimerTest, ComparesToTheSecondOnAnyDay) {
   // 06:15:30 is 6 h 45 min 30 s after 23:30:00, and again a day later.
   const int64_t first = (6 * 3600 + 45 * 60 + 30) * int64_t{1000};
   EXPECT_EQ(power.calls, (std::vector<int64_t>{first, first + 86400000}));
+}
+
+TEST(PowerOffTimerTest, AStoredCloseTimeStandsForTheNearestSecond) {
+  // setup.ini keeps CloseTime with 7 significant digits: 08:57:33 comes back as
+  // 3.732986e-01, a little before 08:57:33; 08:57:32 comes back a little after it.
+  const struct {
+    double stored;
+    int64_t firesAfterMs; // from 08:57:30.000
+  } cases[] = {{3.732986e-01, 3000}, {3.732870e-01, 2000}};
+  for (const auto& c : cases) {
+    VirtualScheduler scheduler;
+    SchedulerLocalClock clock(scheduler, At(8, 57, 30));
+    Settings settings;
+    settings.AutoClose = true;
+    settings.CloseTime = c.stored;
+    RecordingPower power(scheduler);
+    PowerOffTimer timer(scheduler, clock, settings, power);
+    timer.Start();
+    scheduler.advance(10000);
+    EXPECT_EQ(power.calls, (std::vector<int64_t>{c.firesAfterMs})) << c.stored;
+  }
 }
 
 } // namespace

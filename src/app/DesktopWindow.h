@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+/// Places a top-level window by its outer rectangle, frame and title bar included, the way the
+/// user sees it on the desktop. A window manager's frame is known only once it has decorated the
+/// window, so the placement is applied again whenever the frame's size changes (and only then:
+/// a window the user has moved stays where it was put).
+void PlaceByFrame(QWidget* window, const QRect& outer);
+
+/// Centres a window, frame included, on the window that owns it (or on the desktop without
+/// one), at the size it has now; call before it is shown.
+void CentreOnOwner(QWidget* window);
+
+/// Gives every top-level window of the program its object name as its window role, so that
+/// window managers and desktop tools can tell the windows apart. Installed once per application.
+void NameWindowRoles();
+
+/// Sets a window's caption. An empty caption stays empty on the desktop (Qt alone would show
+/// the program's name in its place).
+void SetWindowCaption(QWidget* window, const QString& caption);
