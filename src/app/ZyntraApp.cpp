@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include "app/ControlSetup.h"
+#include "app/DesktopEnvironment.h"
 #include "app/QtPrompts.h"
 #include "app/QtScheduler.h"
+#include "app/QtTranslations.h"
 #include "app/SystemPowerControl.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlHost.h"
@@ -67,8 +69,10 @@ int CZyntraApp::Run() {
     }
   }
 
+  PrepareDesktopEnvironment();
   PrepareWebEngineEnvironment();
   QApplication app(argc_, argv_);
+  InstallQtChineseTranslations(&app);
   app.setApplicationName(QStringLiteral("zyntra"));
   app.setApplicationVersion(QStringLiteral(ZYNTRA_VERSION));
   app.setQuitOnLastWindowClosed(false);
