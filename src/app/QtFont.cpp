@@ -39,6 +39,14 @@ std::optional<FontDesc> ChooseFontInDialog(const FontDesc& stored, QWidget* pare
                                            const FontDialogRunner& run) {
   QFont start = QFontOf(stored);
   start.setFamily(ChoosableFamily(start));
+  // CJK faces have no italic: "Bold Italic" would open on the family's first style and lose
+  // bold. The italic stays stored all the same.
+  const QStringList styles = QFontDatabase::styles(start.family());
+  if (start.italic() && !styles.contains(QFontDatabase::styleString(start))) {
+    QFont upright = start;
+    upright.setItalic(false);
+    if (styles.contains(QFontDatabase::styleString(upright))) start = upright;
+  }
   QFontDialog dialog(parent);
   dialog.setCurrentFont(start);
   // What the dialog shows can differ from what is stored (another family spelling, whole
