@@ -1,6 +1,6 @@
 # The Debian package: `cpack -G DEB` in the build folder (scripts/test-package builds and tries
 # it). Library dependencies come from dpkg-shlibdeps; the plugins Qt and GStreamer load at run
-# time, and the CJK font, are named here because nothing links them.
+# time, the CJK fonts and Qt's Chinese translations are named here because nothing links them.
 set(CPACK_PACKAGE_NAME zyntra)
 set(CPACK_PACKAGE_VENDOR "Zyntra")
 set(CPACK_PACKAGE_CONTACT "Zyntra developers <zyntra@example.org>")
@@ -27,7 +27,11 @@ set(zyntra_runtime_plugins
     gstreamer1.0-plugins-good
     gstreamer1.0-plugins-ugly
     gstreamer1.0-libav
-    fonts-wqy-microhei)
+    fonts-wqy-microhei
+    # The faces the font configuration gives the Windows font names (with real bold weights).
+    fonts-noto-cjk
+    # Qt's own dialogs and buttons in Chinese.
+    qt6-translations-l10n)
 list(JOIN zyntra_runtime_plugins ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 

@@ -1,11 +1,11 @@
 #include "app/ColorRef.h"
+#include "app/QtFont.h"
 #include "app/QtPrompts.h"
 #include "app/DesktopWindow.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -88,22 +88,5 @@ std::optional<int32_t> QtPrompts::ChooseColor(int32_t initial) {
 }
 
 std::optional<FontDesc> QtPrompts::ChooseFont(const FontDesc& initial) {
-  QFont start(QString::fromStdString(initial.name));
-  if (initial.size > 0) start.setPointSizeF(initial.size);
-  start.setBold(initial.bold);
-  start.setItalic(initial.italic);
-  start.setUnderline(initial.underline);
-  start.setStrikeOut(initial.strikethrough);
-  bool ok = false;
-  QFont f = QFontDialog::getFont(&ok, start, Owner());
-  if (!ok) return std::nullopt;
-  FontDesc d = initial;
-  d.name = f.family().toStdString();
-  d.size = f.pointSizeF();
-  d.bold = f.bold();
-  d.italic = f.italic();
-  d.underline = f.underline();
-  d.strikethrough = f.strikeOut();
-  d.weight = static_cast<int16_t>(f.bold() ? 700 : 400);
-  return d;
+  return ChooseFontInDialog(initial, Owner());
 }

@@ -10,9 +10,11 @@
 #include <unistd.h>
 
 #include "app/ControlSetup.h"
+#include "app/DesktopEnvironment.h"
 #include "app/DesktopWindow.h"
 #include "app/QtPrompts.h"
 #include "app/QtScheduler.h"
+#include "app/QtTranslations.h"
 #include "app/SignalExit.h"
 #include "app/SystemPowerControl.h"
 #include "app/ZyntraScr.h"
@@ -69,8 +71,10 @@ int CZyntraApp::Run() {
     }
   }
 
+  PrepareDesktopEnvironment();
   PrepareWebEngineEnvironment();
   QApplication app(argc_, argv_);
+  InstallQtChineseTranslations(&app);
   app.setApplicationName(QStringLiteral("zyntra"));
   app.setApplicationVersion(QStringLiteral(ZYNTRA_VERSION));
   app.setQuitOnLastWindowClosed(false);

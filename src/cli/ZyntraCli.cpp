@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/DesktopEnvironment.h"
 #include "app/ZyntraScr.h"
 #include "cli/HeadlessShow.h"
 #include "cli/ProjectJson.h"
@@ -47,6 +48,7 @@ void FilterMessages(QtMsgType type, const QMessageLogContext&, const QString& me
 std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(&FilterMessages);
+  PrepareDesktopEnvironment();   // the program's font configuration, so renders draw as it does
   PrepareWebEngineEnvironment(); // as the program does, for the Flash player library
   auto app = std::make_unique<QApplication>(argc, argv);
   app->setApplicationName(QStringLiteral("zyntra-cli"));

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/QtFont.h"
 #include "clock/ClockSeams.h"
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
@@ -353,14 +354,7 @@ void ClockCtrl::Reset() {
 
 void ClockCtrl::SetFont() {
   QFont font = label_->font();
-  FontDesc current;
-  current.name = font.family().toStdString();
-  current.size = font.pointSizeF();
-  current.bold = font.bold();
-  current.italic = font.italic();
-  current.underline = font.underline();
-  current.strikethrough = font.strikeOut();
-  std::optional<FontDesc> chosen = ClockPrompts().ChooseFont(current);
+  std::optional<FontDesc> chosen = ClockPrompts().ChooseFont(FontDescOf(font));
   if (!chosen) return;
   font.setFamily(QString::fromStdString(chosen->name));
   if (chosen->size > 0) font.setPointSizeF(chosen->size);

@@ -1,9 +1,11 @@
 // Entry points of the zyntra-clock library and the seams its clocks read.
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "clock/ClockCtrl.h"
 #include "app/QtPrompts.h"
+#include "app/QtTranslations.h"
 #include "clock/ClockSeams.h"
 #include "app/QtScheduler.h"
 #include "controls/ControlModuleExports.h"
@@ -16,6 +18,8 @@ LocalClock* gLocalClock = nullptr;
 Prompts* gPrompts = nullptr;
 
 HostedControl* CreateClock(QWidget* parent, const Rect& rect, bool visible) {
+  // The font dialog speaks Chinese in any host.
+  InstallQtChineseTranslations(QCoreApplication::instance());
   auto* clock = new ClockCtrl(parent);
   clock->MoveWindow(rect);
   clock->setVisible(visible);

@@ -2,9 +2,8 @@
 #include "label/CommonDialog.h"
 
 #include <QColorDialog>
-#include <QFontDialog>
 
-#include "label/GlassoLabel.h"
+#include "app/QtFont.h"
 
 namespace {
 
@@ -15,17 +14,7 @@ std::optional<int32_t> QtChooseColor(int32_t initial, QWidget* parent) {
 }
 
 std::optional<FontDesc> QtChooseFont(const FontDesc& initial, QWidget* parent) {
-  bool ok = false;
-  QFont chosen = QFontDialog::getFont(&ok, GlassoLabel::ToQFont(initial), parent);
-  if (!ok) return std::nullopt;
-  FontDesc font = initial;
-  font.name = chosen.family().toStdString();
-  font.size = chosen.pointSizeF();
-  font.bold = chosen.bold();
-  font.italic = chosen.italic();
-  font.underline = chosen.underline();
-  font.strikethrough = chosen.strikeOut();
-  return font;
+  return ChooseFontInDialog(initial, parent);
 }
 
 CommonDialog::ColorChooser& ColorHook() {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/QtFont.h"
 #include "label/Glasso.h"
 
 namespace {
@@ -176,6 +177,4 @@ void Frm_Caption::PreviewColors() {
   Text1->setPalette(palette);
 }
 
-void Frm_Caption::PreviewFont() {
-  Text1->setFont(GlassoLabel::ToQFont(Get(Id(GlassoDispid::Font)).toFont()));
-}
+void Frm_Caption::PreviewFont() { Text1->setFont(QFontOf(Get(Id(GlassoDispid::Font)).toFont())); }

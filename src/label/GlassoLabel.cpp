@@ -1,4 +1,5 @@
 #include "app/ColorRef.h"
+#include "app/QtFont.h"
 #include "label/GlassoLabel.h"
 
 #include <QPainter>
@@ -16,18 +17,8 @@ void GlassoLabel::Paint(QPainter& painter) const {
   QString text = caption;
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   painter.save();
-  painter.setFont(ToQFont(font));
+  painter.setFont(QFontOf(font));
   painter.setPen(ColorFromRef(foreColor));
   painter.drawText(geometry, flags, text);
   painter.restore();
-}
-
-QFont GlassoLabel::ToQFont(const FontDesc& desc) {
-  QFont qfont(QString::fromStdString(desc.name));
-  if (desc.size > 0) qfont.setPointSizeF(desc.size);
-  qfont.setBold(desc.bold);
-  qfont.setItalic(desc.italic);
-  qfont.setUnderline(desc.underline);
-  qfont.setStrikeOut(desc.strikethrough);
-  return qfont;
 }

@@ -27,7 +27,4 @@ public:
 
   /// Paints the background (when opaque) and the caption, vertically centred and word-wrapped.
   void Paint(QPainter& painter) const;
-
-  /// The Qt font a font description draws with.
-  static QFont ToQFont(const FontDesc& font);
 };

@@ -1,14 +1,18 @@
 // Entry points of the zyntra-glasso library: the class object of the label control and its
 // registration in the user's controls.ini. Everything else in the library stays hidden.
 
+#include <QCoreApplication>
 #include <QWidget>
 
+#include "app/QtTranslations.h"
 #include "controls/ControlModuleExports.h"
 #include "label/Glasso.h"
 
 namespace {
 
 HostedControl* CreateGlasso(QWidget* parent, const Rect& rect, bool visible) {
+  // The caption editor's colour and font dialogs speak Chinese in any host.
+  InstallQtChineseTranslations(QCoreApplication::instance());
   auto* control = new Glasso(parent);
   control->MoveWindow(rect);
   control->ShowWindow(visible);

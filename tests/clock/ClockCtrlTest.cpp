@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
@@ -514,3 +517,28 @@ TEST_F(ClockTest, EveryStyleRenders) {
 }
 
 } // namespace
+
+TEST_F(ClockTest, TheRealFontDialogAcceptedUnchangedKeepsAllSixValues) {
+  setSeams_(&scheduler_, &local_, nullptr); // Qt's own font dialog
+  ASSERT_EQ(Put(kFontName, Variant::FromString("黑体")), InvokeStatus::Ok);
+  ASSERT_EQ(Put(kFontSize, Variant::FromI2(14)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(kFontBold, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(kFontItalic, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(kFontUnderline, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(kFontStrikethrough, Variant::FromBool(false)), InvokeStatus::Ok);
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      shown = true;
+      dialog->accept();
+    }
+  });
+  ASSERT_EQ(Call(kSetFont), InvokeStatus::Ok);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Get(kFontName), Variant::FromString("黑体"));
+  EXPECT_EQ(Get(kFontSize), Variant::FromI2(14));
+  EXPECT_EQ(Get(kFontBold), Variant::FromBool(true));
+  EXPECT_EQ(Get(kFontItalic), Variant::FromBool(true));
+  EXPECT_EQ(Get(kFontUnderline), Variant::FromBool(true));
+  EXPECT_EQ(Get(kFontStrikethrough), Variant::FromBool(false));
+}

@@ -230,3 +230,26 @@ TEST(GlassoPaint, ChineseCaptionScreenshot) {
       if (shot.pixel(x, y) == qRgb(255, 255, 0)) ++yellow;
   EXPECT_GT(yellow, 1500);
 }
+
+TEST(GlassoPaint, ABoldHeiTiCaptionIsDrawnWithABoldFace) {
+  // 黑体 names no installed family: the font configuration gives it a CJK face with a real
+  // bold weight, so bold is more ink than regular, not the same regular glyphs.
+  int ink[2] = {0, 0};
+  for (bool bold : {false, true}) {
+    Scene scene("黑体加粗字");
+    Put(*scene.label, D::FontName, Variant::FromString("黑体"));
+    Put(*scene.label, D::FontSize, Variant::FromI4(240000));
+    Put(*scene.label, D::FontBold, Variant::FromBool(bold));
+    Put(*scene.label, D::BgColor, Variant::FromI4(0x000000)); // green letters on black
+    Put(*scene.label, D::Transparent, Variant::FromI2(0));
+    QImage shot = scene.Grab();
+    SaveShot(shot, bold ? "glasso-heiti-bold.png" : "glasso-heiti-regular.png");
+    for (int y = scene.labelRect.top(); y <= scene.labelRect.bottom(); ++y) {
+      for (int x = scene.labelRect.left(); x <= scene.labelRect.right(); ++x) {
+        if (qGreen(shot.pixel(x, y)) > 128) ++ink[bold];
+      }
+    }
+  }
+  EXPECT_GT(ink[0], 400);
+  EXPECT_GT(ink[1], ink[0] * 13 / 10) << "regular " << ink[0] << ", bold " << ink[1];
+}

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -198,4 +199,30 @@ TEST(Glasso, ControlDestroyedWhileItsEditorIsOpenEndsTheCallWithoutCrashing) {
   QTimer::singleShot(0, [g] { delete g; });
   EXPECT_EQ(Call(*g, D::SetCaption), InvokeStatus::Failed);
   EXPECT_TRUE(page.findChildren<QWidget*>().isEmpty());
+}
+
+TEST(Glasso, TheRealFontDialogAcceptedUnchangedKeepsTheStoredFont) {
+  // Qt's font dialog has no 黑体 family to select; OK without a change must still hand back
+  // the stored name and styles, not the dialog's fallback family.
+  const FontDesc stored[] = {
+      {"黑体", 14, true, false, true, true, 700, 134},
+      {"宋体", 10, false, true, false, false, 400, 134},
+      {"华文行楷", 22, true, true, true, false, 700, 134},
+  };
+  for (const FontDesc& font : stored) {
+    Glasso g;
+    ASSERT_EQ(g.Invoke(static_cast<int32_t>(D::Font), InvokeKind::PropertyPutRef,
+                       {Variant::FromFont(font)}, nullptr),
+              InvokeStatus::Ok);
+    QString title;
+    QTimer::singleShot(0, [&] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        title = dialog->windowTitle();
+        dialog->accept();
+      }
+    });
+    ASSERT_EQ(Call(g, D::SetFont), InvokeStatus::Ok);
+    EXPECT_FALSE(title.isEmpty()) << "no font dialog was shown";
+    EXPECT_EQ(Get(g, D::Font).toFont(), font) << font.name;
+  }
 }
