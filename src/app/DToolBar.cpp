@@ -140,6 +140,7 @@ void CDToolBar::BuildStrip() {
   strip_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // The menu and one row of buttons fit the window's 70 outer pixels, title bar included.
   strip_->setMovable(false);
+  strip_->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; margin: 0px; }"));
   strip_->setContentsMargins(0, 0, 0, 0);
   strip_->layout()->setContentsMargins(0, 0, 0, 0);
   tools_ = new QActionGroup(this);

@@ -100,6 +100,13 @@ void PlaceByFrame(QWidget* window, const QRect& outer) {
   PlacerOf(window).Place([outer](const QMargins&) { return outer; });
 }
 
+void MoveByFrame(QWidget* window, const QPoint& topLeft) {
+  QPointer<QWidget> self = window;
+  PlacerOf(window).Place([self, topLeft](const QMargins& frame) {
+    return QRect(topLeft, self->size().grownBy(frame));
+  });
+}
+
 void CentreOnOwner(QWidget* window) {
   QPointer<QWidget> owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
   QPointer<QWidget> self = window;

@@ -11,6 +11,9 @@ class QWidget;
 /// a window the user has moved stays where it was put).
 void PlaceByFrame(QWidget* window, const QRect& outer);
 
+/// Puts a window's outer top-left corner (frame included) at a desktop point, at its size.
+void MoveByFrame(QWidget* window, const QPoint& topLeft);
+
 /// Centres a window, frame included, on the window that owns it (or on the desktop without
 /// one), at the size it has now; call before it is shown.
 void CentreOnOwner(QWidget* window);

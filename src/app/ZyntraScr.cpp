@@ -84,7 +84,10 @@ void CZyntraScr::Initialise() {
   SetWindowCaption(this, QString::fromStdString(loaded.screenCaption));
   if (loaded.toolBarCaption)
     SetWindowCaption(toolBar, QString::fromStdString(*loaded.toolBarCaption));
-  if (loaded.screenRect) MoveToDesktopRect(*loaded.screenRect);
+  // A settings file without the screen's entries would leave it an empty rectangle, which no
+  // one could see or click again: the window then keeps its place.
+  if (loaded.screenRect && loaded.screenRect->Width() > 0 && loaded.screenRect->Height() > 0)
+    MoveToDesktopRect(*loaded.screenRect);
   update();
 
   pageList->ClearProject();

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/DesktopWindow.h"
 #include "app/ZyntraScr.h"
 #include "playlist/DPlayList.h"
 #include "schedule/DlgPterm.h"
@@ -67,7 +68,7 @@ std::shared_ptr<PageListTaskPlayer> InstallTaskList(CZyntraScr& screen) {
     // The top-left corner at the left edge of the display, 50 pixels above its bottom.
     QScreen* display = QGuiApplication::primaryScreen();
     const QRect area = display ? display->geometry() : QRect(0, 0, 1024, 768);
-    dialog->move(area.x(), area.y() + area.height() - 50);
+    MoveByFrame(dialog, QPoint(area.x(), area.y() + area.height() - 50));
   };
   return player;
 }

@@ -222,11 +222,12 @@ class Desktop:
         log.close()
         program = Program(self, popen, log_path)
         self.programs.append(program)
-        wait_until(lambda: not program.running() or self.window("toolBarWindow", 0) and
-                   self.window("pageListWindow", 0),
+        # The tool windows are hidden when the program comes up playing; the screen window
+        # is there in every case.
+        wait_until(lambda: not program.running() or self.window("screenWindow", 0),
                    "the program's windows", 30)
         check(program.running(), f"zyntra ended at start with {popen.returncode}:\n{program.log()}")
-        self.wait_mapped(self.window("toolBarWindow"))
+        self.wait_mapped(self.window("screenWindow"))
         return program
 
     def cli(self, *args, check_status=True):
@@ -310,6 +311,11 @@ class Desktop:
 
     def wait_mapped(self, win, timeout=10.0):
         wait_until(lambda: self.geometry(win)["map"], f"window {win:#x} shown", timeout)
+
+    def shown(self, role):
+        """True when the window with this role is on the desktop (mapped and viewable)."""
+        win = self.window(role, 0)
+        return bool(win) and self.viewable(win)
 
     def viewable(self, win):
         try:
@@ -441,7 +447,10 @@ class Desktop:
     def field(self, within, label, roles=("text", "spin button", "combo box")):
         """The edit (or spin box, combo box) right of a label, as a form lays them out."""
         def find():
-            tag = self.widget("label", label, within, timeout=0.5)
+            tags = [w for role in ("label", "check box") for w in self.widgets(role, label, within)]
+            if not tags:
+                return None
+            tag = tags[0]
             lx, ly, lw, lh = self.rect(tag)
             best = None
             for role in roles:

@@ -29,10 +29,10 @@ def empty_surface_point(d):
 
 def scenario_tool_windows_placed_by_outer_rectangle(d):
     d.launch()
-    check(d.frame_rect(d.window("toolBarWindow")) == (0, 0, W, 70),
-          f"tool bar window frame {d.frame_rect(d.window('toolBarWindow'))}")
-    check(d.frame_rect(d.window("pageListWindow")) == (0, 70, 170, H),
-          f"page list frame {d.frame_rect(d.window('pageListWindow'))}")
+    # The window manager decorates the windows a moment after they appear.
+    wait_until(lambda: d.frame_rect(d.window("toolBarWindow")) == (0, 0, W, 70) and
+               d.frame_rect(d.window("pageListWindow")) == (0, 70, 170, H),
+               "the tool windows' frames at 0,0 – W,70 and 0,70 – 170,H", timeout=5)
     d.menu("文件(F)", "退出系统(X)")
     d.programs[-1].expect_clean_exit()
 
