@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -40,6 +41,15 @@ protected:
   bool eventFilter(QObject*, QEvent* event) override {
     switch (event->type()) {
     case QEvent::Show:
+      // The frame may become known without any event reaching the window (a busy desktop
+      // decorates it after the first expose): look again a little later.
+      for (int ms : {50, 250, 1000}) {
+        QTimer::singleShot(ms, this, [this] {
+          if (Margins() != applied_) Apply();
+        });
+      }
+      if (Margins() != applied_) Apply();
+      break;
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Expose:
