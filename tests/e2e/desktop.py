@@ -228,6 +228,11 @@ class Desktop:
                    "the program's windows", 30)
         check(program.running(), f"zyntra ended at start with {popen.returncode}:\n{program.log()}")
         self.wait_mapped(self.window("screenWindow"))
+        # The start-up is over (settings read, screen window placed, first page made) once the
+        # page list's status bar names a page.
+        wait_until(lambda: any((w.name or "").startswith("帧：")
+                               for w in self.widgets("status bar", None, showing=False)),
+                   "the start-up to finish", 30)
         return program
 
     def cli(self, *args, check_status=True):
@@ -472,10 +477,20 @@ class Desktop:
             self.key("BackSpace")
 
     def menu(self, *path):
-        """Opens a main-menu path with the mouse: 文件(F) → 退出系统(X)."""
-        toolbar = self.window("toolBarWindow")
-        item = None
-        for i, label in enumerate(path):
-            item = self.widget("menu item", label)
-            self.click(*self.centre(item))
+        """Opens a main-menu path with the mouse: 文件(F) → 退出系统(X). A menu that did not open
+        (the click came while its window was still being shown) is clicked again."""
+        self.wait_mapped(self.window("toolBarWindow"))
+        item = self.widget("menu item", path[0])
+        for label in path[1:]:
+            for attempt in range(3):
+                self.click(*self.centre(item))
+                try:
+                    following = self.widget("menu item", label, timeout=3)
+                    break
+                except ScenarioFailure:
+                    if attempt == 2:
+                        raise
+                    self.key("Escape")
+            item = following
+        self.click(*self.centre(item))
         return item
