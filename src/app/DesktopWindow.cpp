@@ -34,18 +34,23 @@ public:
 
   void Place(OuterRect outer) {
     outer_ = std::move(outer);
+    settled_ = false;
     Apply();
   }
 
 protected:
   bool eventFilter(QObject*, QEvent* event) override {
+    // Placed while it is first shown: a window hidden and shown again (while a show plays)
+    // stays where it was.
+    if (settled_) return false;
     switch (event->type()) {
+    case QEvent::Hide: settled_ = !applied_.isNull(); break;
     case QEvent::Show:
       // The frame may become known without any event reaching the window (a busy desktop
       // decorates it after the first expose): look again a little later.
       for (int ms : {50, 250, 1000}) {
         QTimer::singleShot(ms, this, [this] {
-          if (Margins() != applied_) Apply();
+          if (!settled_ && Margins() != applied_) Apply();
         });
       }
       if (Margins() != applied_) Apply();
@@ -80,6 +85,7 @@ private:
   QPointer<QWidget> window_;
   OuterRect outer_;
   QMargins applied_;
+  bool settled_ = false;
 };
 
 FramePlacer& PlacerOf(QWidget* window) {

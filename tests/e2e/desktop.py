@@ -330,7 +330,9 @@ class Desktop:
 
     # --- input ----------------------------------------------------------------------------------
     def move(self, x, y):
-        self.x("xdotool", "mousemove", "--sync", str(x), str(y))
+        # --sync waits for the pointer to get there, and waits in vain when it is there already.
+        if self.pointer() != (x, y):
+            self.x("xdotool", "mousemove", "--sync", str(x), str(y))
 
     def click(self, x, y, button=1, repeat=1):
         self.move(x, y)
