@@ -230,3 +230,18 @@ TEST(GlassoPaint, ChineseCaptionScreenshot) {
       if (shot.pixel(x, y) == qRgb(255, 255, 0)) ++yellow;
   EXPECT_GT(yellow, 1500);
 }
+
+// A byte of the file that is no character (kept as a raw-byte character for saving) is drawn
+// exactly as the replacement character "�", not as an invisible private-use glyph.
+TEST(GlassoPaint, RawBytesOfTheFileAreDrawnAsReplacementCharacters) {
+  Scene raw("A\xEF\x9F\xBF"
+            "B"); // U+F7FF, the byte 0xFF of a file
+  Scene shown("A\xEF\xBF\xBD"
+              "B");
+  Scene missing("AB");
+  const QImage rawShot = raw.Grab();
+  EXPECT_TRUE(rawShot == shown.Grab());
+  EXPECT_FALSE(rawShot == missing.Grab());
+  EXPECT_EQ(Get(*raw.label, D::Caption).toString(), "A\xEF\x9F\xBF"
+                                                    "B"); // kept for saving
+}
