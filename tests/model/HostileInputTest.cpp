@@ -233,6 +233,67 @@ TEST(HostileInput, TwentyMegabyteProjectOpensAndSavesUnchanged) {
   EXPECT_TRUE(again == bytes);
 }
 
+// Files from Windows PCs and text editors: bytes of code page 936 that are no GB18030 open
+// and are saved back byte for byte, in projects and task lists; a file an editor saved as UTF-8
+// with a byte order mark, under the old GB2312 declaration, reads as UTF-8.
+TEST(HostileInput, WindowsAndEditorBytesSurviveOpenAndSave) {
+  TempDir dir;
+  std::string fixture;
+  ASSERT_TRUE(ReadFileBytes(std::string(ZYNTRA_TEST_DATA) + "/model/label.expected.vrx", fixture));
+  const std::string caption = "<Caption>\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9</Caption>";
+  ASSERT_NE(fixture.find(caption), std::string::npos);
+  const char* const captions[] = {
+      "<Caption>\x80"
+      "100 \xFF\xCD\r\n\x81\x7F\xB0</Caption>",          // euro, 0xFF, lone lead bytes
+      "<Caption>\xB0&lt;\x83\x39\xD8\x38\xCD</Caption>", // private-use code, lead at end
+  };
+  for (const char* replaced : captions) {
+    SCOPED_TRACE(replaced);
+    std::string bytes = fixture;
+    bytes.replace(bytes.find(caption), caption.size(), replaced);
+    TestProject p;
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "windows.vrx", bytes)));
+    EXPECT_TRUE(p.prompts.messages.empty());
+    ASSERT_TRUE(p.doc.SaveTo(dir / "saved.vrx"));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.vrx", saved));
+    EXPECT_TRUE(saved == bytes);
+  }
+  {
+    TestProject p;
+    std::string bytes = fixture;
+    bytes.replace(bytes.find(caption), caption.size(), "<Caption>\x80\xFF</Caption>");
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "euro.vrx", bytes)));
+    EXPECT_EQ(VisibleText(p.Node("Text1")->ControlAs<C_Glasso>()->GetCaption()), "€\xEF\xBF\xBD");
+  }
+  {
+    const std::string list = std::string(kHeader) +
+                             "<VORN>\r\n<TASKS>\r\n<Item>\r\n<PStyle>0</PStyle>\r\n"
+                             "<FileName>C:\\\x80\xFF\xCD.vrx</FileName>\r\n</Item>\r\n"
+                             "</TASKS>\r\n</VORN>\r\n";
+    std::vector<TaskItem> tasks;
+    ASSERT_TRUE(LoadTaskList(Write(dir / "windows.tak", list), tasks));
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(VisibleText(tasks[0].FileName), "C:\\€\xEF\xBF\xBD\xEF\xBF\xBD.vrx");
+    ASSERT_TRUE(SaveTaskList(dir / "saved.tak", tasks));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.tak", saved));
+    EXPECT_NE(saved.find("<FileName>C:\\\x80\xFF\xCD.vrx</FileName>"), std::string::npos);
+  }
+  {
+    // The editor kept the declaration and wrote UTF-8 with its mark.
+    const std::string utf8 =
+        "\xEF\xBB\xBF" + Project(Object("Label", "Text1", "<Caption>欢迎光临</Caption>\r\n"));
+    TestProject p;
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "edited.vrx", utf8)));
+    EXPECT_EQ(p.Node("Text1")->ControlAs<C_Glasso>()->GetCaption(), "欢迎光临");
+    ASSERT_TRUE(p.doc.SaveTo(dir / "saved.vrx"));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.vrx", saved));
+    EXPECT_NE(saved.find("<Caption>\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9</Caption>"), std::string::npos);
+  }
+}
+
 // Pages nested 100,000 deep each become a page of the screen; objects nested in objects build
 // only the outer object; 100,000 objects on a page come and go in linear time.
 TEST(HostileInput, HundredThousandNestedElementsOpen) {
