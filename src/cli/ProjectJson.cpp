@@ -184,9 +184,9 @@ void AddAttributes(CMarkup& m, JsonTree& tree, size_t into, const char* const (&
 
 } // namespace
 
-bool ProjectToJson(const std::string& text, std::string& json) {
+bool ProjectToJson(std::string text, std::string& json) {
   CMarkup m;
-  m.SetDocument(text);
+  m.AdoptDocument(std::move(text));
   // As the program's own open: a file without its screen is not a project.
   if (!m.FindElement("VRX") || !m.FindChildElement("Screen")) return false;
   JsonTree tree;
@@ -219,6 +219,7 @@ bool ProjectToJson(const std::string& text, std::string& json) {
 
 std::string JsonString(const std::string& s) {
   std::string out = "\"";
+  out.reserve(s.size() + 2);
   for (unsigned char c : s) {
     switch (c) {
     case '"': out += "\\\""; break;

@@ -133,7 +133,7 @@ int CZyntraCli::Dump(const CliArguments& args) {
       text = DecodeFileText(bytes);
   }
   std::string json;
-  if (text.empty() || !ProjectToJson(text, json)) {
+  if (text.empty() || !ProjectToJson(std::move(text), json)) {
     PrintError(kDamagedFile);
     return 1;
   }

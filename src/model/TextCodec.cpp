@@ -286,6 +286,7 @@ std::string Utf8ToGb18030(std::string_view utf8) {
       after = (p.bytes + after).substr(0, 4);
     }
   }
+  if (pieces.size() == 1) return std::move(pieces.front().bytes); // no second copy of a big file
   std::string out;
   size_t total = 0;
   for (const Piece& p : pieces)
