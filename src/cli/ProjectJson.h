@@ -8,7 +8,7 @@
 /// list elements ("Item") always as arrays, other repeated elements as arrays of their
 /// occurrences, groups ("Font", "Item") as objects. Every value is the file's text, as a JSON
 /// string. False when the text is not a project (no "VRX" element with a "Screen" in it).
-bool ProjectToJson(const std::string& text, std::string& json);
+bool ProjectToJson(std::string text, std::string& json);
 
 /// Escapes a string for JSON (quotes included).
 std::string JsonString(const std::string& s);

@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kDamagedFile = "文件已经损坏或非本系统文件!";
 constexpr const char* kSaveFailed = "文件保存失败：";
+constexpr size_t kMaxProjectFileBytes = size_t{256} << 20;
 
 bool IsTaskList(const std::string& path) {
   if (path.size() < 4) return false;
@@ -126,9 +127,15 @@ int CZyntraCli::Run() {
 }
 
 int CZyntraCli::Dump(const CliArguments& args) {
-  std::string bytes;
+  // Read as the program reads a project: a regular file of at most 256 MiB.
+  std::string text;
+  {
+    std::string bytes;
+    if (ReadFileBytes(args.input, bytes, nullptr, kMaxProjectFileBytes))
+      text = DecodeFileText(bytes);
+  }
   std::string json;
-  if (!ReadFileBytes(args.input, bytes) || !ProjectToJson(DecodeFileText(bytes), json)) {
+  if (text.empty() || !ProjectToJson(std::move(text), json)) {
     PrintError(kDamagedFile);
     return 1;
   }

@@ -14,6 +14,7 @@
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
 #include "model/Prompts.h"
+#include "model/TextCodec.h"
 
 namespace {
 
@@ -515,7 +516,8 @@ void ClockCtrl::ShowText(const QString& caption) {
   ClearSurface();
   label_->setGeometry(0, 0, width(), height());
   label_->show();
-  label_->setText(caption);
+  // Raw bytes of the file in the texts before and after the day count are drawn as "�".
+  label_->setText(QString::fromStdString(VisibleText(caption.toStdString())));
 }
 
 void ClockCtrl::ShowCountdownText() {

@@ -51,7 +51,22 @@ void CMarkup::SetDocument(Text text) {
   Index();
 }
 
+void CMarkup::AdoptDocument(std::string&& text) {
+  document_ = std::move(text);
+  current_ = 0;
+  child_ = 0;
+  level_ = 0;
+  nextFree_ = 1;
+  Index();
+}
+
 std::string CMarkup::GetDocument() const { return document_; }
+
+std::string CMarkup::TakeDocument() {
+  std::string text = std::move(document_);
+  SetDocument(Text());
+  return text;
+}
 
 std::string CMarkup::GetError() const { return error_; }
 
@@ -174,8 +189,13 @@ void CMarkup::Index() {
 
 int CMarkup::TakeEntry(int parent) {
   const int pos = nextFree_++;
-  if (nextFree_ >= static_cast<int>(positions_.size()))
-    positions_.resize(positions_.size() + positions_.size() / 2 + 1);
+  if (nextFree_ >= static_cast<int>(positions_.size())) {
+    // Exactly 1.5 times: a plain resize would double the capacity, and with the old array
+    // still held while copying a large file's index would need four times its size at once.
+    const size_t grown = positions_.size() + positions_.size() / 2 + 1;
+    positions_.reserve(grown);
+    positions_.resize(grown);
+  }
   positions_[pos] = ElementPos{};
   positions_[pos].parent = parent;
   return pos;

@@ -35,8 +35,12 @@ public:
 
   /// Replaces the document (null = empty) and indexes it; on failure no element is known.
   void SetDocument(Text text);
+  /// SetDocument that takes the text over instead of copying it.
+  void AdoptDocument(std::string&& text);
   /// A copy of the whole text.
   std::string GetDocument() const;
+  /// Hands the whole text over and leaves an empty document with no element.
+  std::string TakeDocument();
   /// The text of the last indexing error; "" when the last indexing found no fault.
   std::string GetError() const;
 

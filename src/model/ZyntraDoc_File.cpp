@@ -6,7 +6,6 @@
 // (or as empty text when none was found yet).
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 
 #include "controls/AniGif.h"
@@ -28,9 +27,9 @@ constexpr const char* kDamagedFile = "文件已经损坏或非本系统文件!";
 constexpr const char* kSaveFailed = "文件保存失败：";
 
 // The largest file read as a project: far beyond any show (a thousand objects take about half a
-// megabyte), and small enough that a film or disk image chosen by mistake is refused at once
-// instead of being decoded and indexed for a minute in a gigabyte of memory.
-constexpr std::uintmax_t kMaxProjectBytes = 16u << 20;
+// megabyte, long captions a few megabytes more), and small enough that a film or disk image
+// chosen by mistake is refused at once instead of being decoded and indexed at length.
+constexpr size_t kMaxProjectBytes = size_t{256} << 20;
 
 // No window is larger than 2^24 - 1 pixels. Positions and sizes a file gives beyond 2^24 are
 // pulled in to it, so that the sums of edges and sizes made here, when saving and by the
@@ -442,14 +441,13 @@ bool CZyntraDoc::OpenDocument(const std::string& requested) {
   // The file is read and checked before anything is cleared, so that a damaged or foreign
   // file leaves the current project as it was. A file that cannot be read, or is too large to
   // be a project, is empty text.
-  std::string bytes;
   std::string text;
-  std::error_code sizeError;
-  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if ((sizeError || size <= kMaxProjectBytes) && ReadFileBytes(path, bytes))
-    text = DecodeFileText(bytes);
+  {
+    std::string bytes;
+    if (ReadFileBytes(path, bytes, nullptr, kMaxProjectBytes)) text = DecodeFileText(bytes);
+  } // the raw bytes go before the text is indexed: a large file needs its memory only once
   CMarkup probe;
-  probe.SetDocument(text);
+  probe.AdoptDocument(std::move(text));
   // Without its screen element a file would move the screen window to an empty rectangle.
   if (!probe.FindElement("VRX") || !probe.FindChildElement("Screen")) {
     prompts_.MessageBox(kDamagedFile, "System", PromptButtons::Ok, PromptIcon::Exclamation);
@@ -459,9 +457,10 @@ bool CZyntraDoc::OpenDocument(const std::string& requested) {
   HideCurrentPageObjects();
   pageList_.ClearProject();
   path_ = path;
-  docText_ = std::move(text);
   markup_ = std::move(probe); // positioned on the screen element
   ReadProject();
+  // The text is kept once: the navigator is emptied before every write anyway.
+  docText_ = markup_.TakeDocument();
   return true;
 }
 

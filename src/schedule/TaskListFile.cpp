@@ -1,7 +1,5 @@
 #include "schedule/TaskListFile.h"
 
-#include <filesystem>
-
 #include "model/AtomicFile.h"
 #include "model/Markup.h"
 #include "model/NumberFormat.h"
@@ -9,19 +7,19 @@
 
 namespace {
 
-// The largest file read as a task list: tens of thousands of tasks, yet small enough that a
-// large file chosen by mistake is refused at once instead of being decoded and indexed at
-// length.
-constexpr std::uintmax_t kMaxTaskListBytes = 16u << 20;
+// The largest file read as a task list: millions of tasks, yet small enough that a large file
+// chosen by mistake is refused at once instead of being decoded and indexed at length.
+constexpr size_t kMaxTaskListBytes = size_t{256} << 20;
 
 void SetError(std::string* error, std::string text) {
   if (error) *error = std::move(text);
 }
 
-// Finds the next child of that name after the one found last. A missing child gives an empty
-// text rather than the text of the child found before it.
+// Finds the next child of that name after the one found last and reads the child found last:
+// as in a project, a missing or misplaced child reads as the one before it (or as empty text
+// when none was found yet).
 std::string ReadChild(CMarkup& xml, const char* name) {
-  if (!xml.FindChildElement(name)) return {};
+  xml.FindChildElement(name);
   return xml.GetChildData();
 }
 
@@ -59,10 +57,12 @@ std::string TaskListText(const std::vector<TaskItem>& tasks) {
   return std::string(kTaskListHeader) + "\r\n" + xml.GetDocument();
 }
 
-bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks) {
+namespace {
+
+bool ParseTaskText(std::string&& text, std::vector<TaskItem>& tasks) {
   tasks.clear();
   CMarkup xml;
-  xml.SetDocument(DecodeFileText(bytes));
+  xml.AdoptDocument(std::move(text));
   if (!xml.FindElement("VORN")) return false;
   if (!xml.FindChildElement("TASKS")) return true;
   xml.IntoElement();
@@ -74,17 +74,19 @@ bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks) {
   return true;
 }
 
+} // namespace
+
+bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks) {
+  return ParseTaskText(DecodeFileText(bytes), tasks);
+}
+
 bool LoadTaskList(const std::string& path, std::vector<TaskItem>& tasks, std::string* error) {
   tasks.clear();
-  std::error_code sizeError;
-  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if (!sizeError && size > kMaxTaskListBytes) {
-    SetError(error, path + ": too large for a task list");
-    return false;
-  }
   std::string bytes;
-  if (!ReadFileBytes(path, bytes, error)) return false;
-  if (!ParseTaskList(bytes, tasks)) {
+  if (!ReadFileBytes(path, bytes, error, kMaxTaskListBytes)) return false;
+  std::string text = DecodeFileText(bytes);
+  bytes = std::string(); // a large file needs its memory only once
+  if (!ParseTaskText(std::move(text), tasks)) {
     SetError(error, path + ": no VORN root element");
     return false;
   }

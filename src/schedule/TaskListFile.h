@@ -11,8 +11,9 @@
 // One element per line, CR LF line ends, GB18030 bytes under the declared GB2312.
 //
 // Reading searches the children of an item forward only, in the order above: a child that is
-// missing or out of order reads as 0 (or an empty name) and the search goes on from the child
-// found last. Date-times accept any exponent width ("3.876500e+004").
+// missing or out of order reads as the child found last in that item (an Item without "ETime"
+// ends at its "BTime"), or as 0 and an empty name when none was found yet. Date-times accept any
+// exponent width ("3.876500e+004").
 
 /// The first line of every task list file.
 inline constexpr const char* kTaskListHeader =
@@ -25,8 +26,8 @@ std::string TaskListText(const std::vector<TaskItem>& tasks);
 /// Reads the tasks (state Waiting) from file text in any declared encoding. False, with no
 /// tasks, when the text has no "VORN" root element (or cannot be indexed).
 bool ParseTaskList(const std::string& bytes, std::vector<TaskItem>& tasks);
-/// Reads a task list file. False with no tasks when the file cannot be read, is larger than
-/// 16 MiB or is not a task list; `error` (when given) then says which.
+/// Reads a task list file. False with no tasks when the file cannot be read, is no regular file,
+/// is larger than 256 MiB or is not a task list; `error` (when given) then says which.
 bool LoadTaskList(const std::string& path, std::vector<TaskItem>& tasks,
                   std::string* error = nullptr);
 /// Writes a task list file atomically as GB18030. False (old file untouched) when it cannot be

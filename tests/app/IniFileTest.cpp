@@ -7,6 +7,7 @@
 
 #include "AppTestSupport.h"
 #include "app/IniFile.h"
+#include "model/TextCodec.h"
 
 namespace {
 
@@ -222,11 +223,18 @@ TEST(IniFile, ReadsUtf8WithByteOrderMarkAndSurvivesInvalidBytes) {
   ASSERT_TRUE(utf8.ReadFile());
   EXPECT_EQ(utf8.GetValue("App", "WndTitle"), "同步");
 
-  WriteBytes(path, "[App]\nWndTitle=\xFF\xCD\n[P]\nx=1\n");
-  CIniFile broken(path);
-  ASSERT_TRUE(broken.ReadFile());
-  EXPECT_EQ(broken.GetValue("App", "WndTitle"), "\xEF\xBF\xBD\xEF\xBF\xBD");
-  EXPECT_EQ(broken.GetValue("P", "x"), "1");
+  // Bytes that are no GB18030 are kept as raw bytes and written back as they were; 0x80 is the
+  // euro sign of code page 936.
+  const std::string broken = "[App]\r\nWndTitle=\xFF\xCD\r\nVersion=\x80"
+                             "1\r\n\r\n[P]\r\nx=1\r\n\r\n";
+  WriteBytes(path, broken);
+  CIniFile kept(path);
+  ASSERT_TRUE(kept.ReadFile());
+  EXPECT_EQ(VisibleText(kept.GetValue("App", "WndTitle")), "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(kept.GetValue("App", "Version"), "€1");
+  EXPECT_EQ(kept.GetValue("P", "x"), "1");
+  ASSERT_TRUE(kept.WriteFile());
+  EXPECT_EQ(FileBytes(path), broken);
 }
 
 TEST(IniFile, WriteFailureKeepsTheOldFile) {

@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QProcess>
 
+#include <algorithm>
 #include <optional>
+#include <sys/stat.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -204,7 +206,13 @@ TEST_F(ZyntraCliTest, ADamagedOrMissingFileExitsOneWithTheProgramsMessage) {
   // A task list is no project, whatever its name.
   const QString taskList = Path("tasks.vrx");
   ASSERT_TRUE(QFile::copy(TestData("schedule/tasks.tak"), taskList));
-  for (const QString& file : {TestData("cli/data/damaged.vrx"), taskList, Path("missing.vrx")}) {
+  // Nothing that is no regular file is read: a device has no end, a FIFO nobody writes to
+  // would wait forever.
+  const QString fifo = Path("pipe.vrx");
+  ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QDir(Path("")).mkdir(QStringLiteral("folder.vrx")));
+  for (const QString& file : {TestData("cli/data/damaged.vrx"), taskList, Path("missing.vrx"),
+                              QStringLiteral("/dev/zero"), fifo, Path("folder.vrx")}) {
     const std::vector<QStringList> commands = {
         {"dump", file},
         {"resave", file, Path("out.vrx")},
@@ -223,6 +231,45 @@ TEST_F(ZyntraCliTest, ADamagedOrMissingFileExitsOneWithTheProgramsMessage) {
   CliRun run = Run({"resave", TestData("schedule/not-vorn.tak"), Path("out.tak")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, kDamaged);
+}
+
+// Elements nested 50,000 deep in an object and pages nested 100,000 deep are dumped whole.
+TEST_F(ZyntraCliTest, DumpFollowsDeepNesting) {
+  constexpr int kInObject = 50000;
+  constexpr int kPages = 100000;
+  auto repeat = [](const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+      out += text;
+    return out;
+  };
+  const std::string head = "<VRX><Screen W=\"8\" H=\"8\"><Frame Name=\"Page1\">";
+  const std::string tail = "</Frame></Screen></VRX>";
+  const std::string deepObject = head + "<Label Name=\"Text1\">" + repeat("<g>", kInObject) +
+                                 "<v>x</v>" + repeat("</g>", kInObject) + "</Label>" + tail;
+  const std::string deepPages =
+      head + repeat("<Frame Name=\"P\">", kPages) + repeat("</Frame>", kPages) + tail;
+  struct Case {
+    const char* name;
+    const std::string& text;
+    std::string innermost;
+    int objects;
+  };
+  const Case cases[] = {{"object.vrx", deepObject, R"({"v":"x"})", kInObject + 2},
+                        {"pages.vrx", deepPages, R"({"Frame":""})", kPages}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile file(Path(c.name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.text.data(), static_cast<qint64>(c.text.size()));
+    file.close();
+    CliRun run = Run({"dump", Path(c.name)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find(c.innermost), std::string::npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '{'), c.objects + 2);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '{'),
+              std::count(run.out.begin(), run.out.end(), '}'));
+  }
 }
 
 TEST_F(ZyntraCliTest, BadArgumentsExitTwoWithAUsageLine) {

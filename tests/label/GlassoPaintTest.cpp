@@ -253,3 +253,18 @@ TEST(GlassoPaint, ABoldHeiTiCaptionIsDrawnWithABoldFace) {
   EXPECT_GT(ink[0], 400);
   EXPECT_GT(ink[1], ink[0] * 13 / 10) << "regular " << ink[0] << ", bold " << ink[1];
 }
+
+// A byte of the file that is no character (kept as a raw-byte character for saving) is drawn
+// exactly as the replacement character "�", not as an invisible private-use glyph.
+TEST(GlassoPaint, RawBytesOfTheFileAreDrawnAsReplacementCharacters) {
+  Scene raw("A\xEF\x9F\xBF"
+            "B"); // U+F7FF, the byte 0xFF of a file
+  Scene shown("A\xEF\xBF\xBD"
+              "B");
+  Scene missing("AB");
+  const QImage rawShot = raw.Grab();
+  EXPECT_TRUE(rawShot == shown.Grab());
+  EXPECT_FALSE(rawShot == missing.Grab());
+  EXPECT_EQ(Get(*raw.label, D::Caption).toString(), "A\xEF\x9F\xBF"
+                                                    "B"); // kept for saving
+}

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include "app/IniFile.h"
 #include "controls/DoExe.h"
 #include "controls/Glasso.h"
@@ -128,55 +133,164 @@ TEST(HostileInput, FilesThatAreNoProjectAreReportedAndChangeNothing) {
   }
 }
 
-// A 200 MB file, made in the temporary folder a piece at a time, opened as a project and as a
-// task list: refused at once, without being read.
-TEST(HostileInput, TwoHundredMegabyteFileIsRefusedWithTheMessage) {
-  TempDir dir;
-  const std::string path = dir / "huge.vrx";
-  {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    const std::string piece = BinaryBytes(1 << 20, 0xC0FFEEull);
-    for (int i = 0; i < 200; ++i)
-      ASSERT_EQ(std::fwrite(piece.data(), 1, piece.size(), f), piece.size());
-    ASSERT_EQ(std::fclose(f), 0);
-  }
-  ASSERT_EQ(fs::file_size(path), 200u << 20);
-
-  TestProject p;
-  EXPECT_FALSE(p.doc.OpenDocument(path));
-  EXPECT_EQ(p.prompts.Texts(), kDamaged);
-  EXPECT_NE(p.Node("Page1"), nullptr);
-
-  std::vector<TaskItem> tasks;
-  std::string error;
-  EXPECT_FALSE(LoadTaskList(path, tasks, &error));
-  EXPECT_TRUE(tasks.empty());
-  EXPECT_EQ(error, path + ": too large for a task list");
-  fs::remove(path);
-}
-
-// Files up to 16 MiB are read as projects and task lists; one byte more and they are refused.
-TEST(HostileInput, SixteenMebibytesIsTheLargestFileRead) {
-  constexpr size_t kLimit = 16u << 20;
+// Files up to 256 MiB are read as projects and task lists; one byte more and they are refused
+// at once, without being read. The files are sparse: the project text, then zero bytes up to
+// the size, which the navigator ignores after the top element.
+TEST(HostileInput, TwoHundredFiftySixMebibytesIsTheLargestFileRead) {
+  constexpr off_t kLimit = off_t{256} << 20;
   TempDir dir;
   const std::string project = Project(Object("Label", "Text1", ""));
   const std::string list = std::string(kHeader) + "<VORN><TASKS><Item/></TASKS></VORN>";
-  for (size_t size : {kLimit, kLimit + 1}) {
+  auto sparse = [&](const std::string& name, const std::string& text, off_t size) {
+    const std::string path = Write(dir / name, text);
+    EXPECT_EQ(truncate(path.c_str(), size), 0);
+    return path;
+  };
+  for (off_t size : {kLimit, kLimit + 1, off_t{1} << 40}) {
     SCOPED_TRACE(size);
     const bool fits = size == kLimit;
     TestProject p;
-    EXPECT_EQ(p.doc.OpenDocument(
-                  Write(dir / "padded.vrx", project + std::string(size - project.size(), ' '))),
-              fits);
+    EXPECT_EQ(p.doc.OpenDocument(sparse("padded.vrx", project, size)), fits);
     EXPECT_EQ(p.prompts.Texts(), fits ? "" : kDamaged);
     EXPECT_EQ(p.Node("Text1") != nullptr, fits);
+    fs::remove(dir / "padded.vrx");
 
     std::vector<TaskItem> tasks;
-    EXPECT_EQ(
-        LoadTaskList(Write(dir / "padded.tak", list + std::string(size - list.size(), ' ')), tasks),
-        fits);
+    const std::string path = sparse("padded.tak", list, size);
+    std::string error;
+    EXPECT_EQ(LoadTaskList(path, tasks, &error), fits);
     EXPECT_EQ(tasks.size(), fits ? 1u : 0u);
+    EXPECT_EQ(error, fits ? "" : path + ": larger than 268435456 bytes");
+    fs::remove(path);
+  }
+}
+
+// What is no regular file is refused at once with the message: a device that never ends, a
+// FIFO nobody writes to (which would wait forever), a folder and a socket. Settings, RTF and
+// text files read nothing from them either.
+TEST(HostileInput, DevicesFifosFoldersAndSocketsAreRefusedAtOnce) {
+  TempDir dir;
+  const std::string fifo = dir / "pipe.vrx";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = dir / "folder.vrx";
+  fs::create_directory(folder);
+  const std::string socketPath = dir / "socket.vrx";
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+  for (const std::string& path :
+       {std::string("/dev/zero"), std::string("/dev/urandom"), fifo, folder, socketPath}) {
+    SCOPED_TRACE(path);
+    TestProject p;
+    EXPECT_FALSE(p.doc.OpenDocument(path));
+    EXPECT_EQ(p.prompts.Texts(), kDamaged);
+    EXPECT_NE(p.Node("Page1"), nullptr);
+
+    std::vector<TaskItem> tasks;
+    EXPECT_FALSE(LoadTaskList(path, tasks));
+
+    std::string bytes;
+    std::string error;
+    EXPECT_FALSE(ReadFileBytes(path, bytes, &error));
+    EXPECT_TRUE(bytes.empty());
+    if (path != socketPath) {
+      EXPECT_EQ(error, path + ": not a regular file");
+    }
+
+    CIniFile ini(path);
+    EXPECT_FALSE(ini.ReadFile());
+    EXPECT_EQ(ini.GetValue("App", "WndTitle"), "");
+
+    RtfDocument doc;
+    EXPECT_FALSE(RtfReader::ReadFile(path, &doc));
+  }
+  close(sock);
+}
+
+// A correct project of 20 MB, its size in long captions, opens and saves byte for byte.
+TEST(HostileInput, TwentyMegabyteProjectOpensAndSavesUnchanged) {
+  TempDir dir;
+  const std::string caption = Repeat("同步屏播放系统 LED ", 1100000); // 21 MB in GB18030
+  TestProject writer;
+  writer.Object(ObjectKind::Label, Rect{0, 0, 100, 50});
+  writer.Node("Text1")->ControlAs<C_Glasso>()->SetCaption(caption);
+  const std::string path = dir / "big.vrx";
+  ASSERT_TRUE(writer.doc.SaveTo(path));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  ASSERT_GT(bytes.size(), 20000000u);
+
+  TestProject p;
+  ASSERT_TRUE(p.doc.OpenDocument(path));
+  EXPECT_TRUE(p.prompts.messages.empty());
+  EXPECT_EQ(p.Node("Text1")->ControlAs<C_Glasso>()->GetCaption(), caption);
+  ASSERT_TRUE(p.doc.SaveTo(dir / "again.vrx"));
+  std::string again;
+  ASSERT_TRUE(ReadFileBytes(dir / "again.vrx", again));
+  EXPECT_TRUE(again == bytes);
+}
+
+// Files from Windows PCs and text editors: bytes of code page 936 that are no GB18030 open
+// and are saved back byte for byte, in projects and task lists; a file an editor saved as UTF-8
+// with a byte order mark, under the old GB2312 declaration, reads as UTF-8.
+TEST(HostileInput, WindowsAndEditorBytesSurviveOpenAndSave) {
+  TempDir dir;
+  std::string fixture;
+  ASSERT_TRUE(ReadFileBytes(std::string(ZYNTRA_TEST_DATA) + "/model/label.expected.vrx", fixture));
+  const std::string caption = "<Caption>\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9</Caption>";
+  ASSERT_NE(fixture.find(caption), std::string::npos);
+  const char* const captions[] = {
+      "<Caption>\x80"
+      "100 \xFF\xCD\r\n\x81\x7F\xB0</Caption>",          // euro, 0xFF, lone lead bytes
+      "<Caption>\xB0&lt;\x83\x39\xD8\x38\xCD</Caption>", // private-use code, lead at end
+  };
+  for (const char* replaced : captions) {
+    SCOPED_TRACE(replaced);
+    std::string bytes = fixture;
+    bytes.replace(bytes.find(caption), caption.size(), replaced);
+    TestProject p;
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "windows.vrx", bytes)));
+    EXPECT_TRUE(p.prompts.messages.empty());
+    ASSERT_TRUE(p.doc.SaveTo(dir / "saved.vrx"));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.vrx", saved));
+    EXPECT_TRUE(saved == bytes);
+  }
+  {
+    TestProject p;
+    std::string bytes = fixture;
+    bytes.replace(bytes.find(caption), caption.size(), "<Caption>\x80\xFF</Caption>");
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "euro.vrx", bytes)));
+    EXPECT_EQ(VisibleText(p.Node("Text1")->ControlAs<C_Glasso>()->GetCaption()), "€\xEF\xBF\xBD");
+  }
+  {
+    const std::string list = std::string(kHeader) +
+                             "<VORN>\r\n<TASKS>\r\n<Item>\r\n<PStyle>0</PStyle>\r\n"
+                             "<FileName>C:\\\x80\xFF\xCD.vrx</FileName>\r\n</Item>\r\n"
+                             "</TASKS>\r\n</VORN>\r\n";
+    std::vector<TaskItem> tasks;
+    ASSERT_TRUE(LoadTaskList(Write(dir / "windows.tak", list), tasks));
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(VisibleText(tasks[0].FileName), "C:\\€\xEF\xBF\xBD\xEF\xBF\xBD.vrx");
+    ASSERT_TRUE(SaveTaskList(dir / "saved.tak", tasks));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.tak", saved));
+    EXPECT_NE(saved.find("<FileName>C:\\\x80\xFF\xCD.vrx</FileName>"), std::string::npos);
+  }
+  {
+    // The editor kept the declaration and wrote UTF-8 with its mark.
+    const std::string utf8 =
+        "\xEF\xBB\xBF" + Project(Object("Label", "Text1", "<Caption>欢迎光临</Caption>\r\n"));
+    TestProject p;
+    ASSERT_TRUE(p.doc.OpenDocument(Write(dir / "edited.vrx", utf8)));
+    EXPECT_EQ(p.Node("Text1")->ControlAs<C_Glasso>()->GetCaption(), "欢迎光临");
+    ASSERT_TRUE(p.doc.SaveTo(dir / "saved.vrx"));
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(dir / "saved.vrx", saved));
+    EXPECT_NE(saved.find("<Caption>\xBB\xB6\xD3\xAD\xB9\xE2\xC1\xD9</Caption>"), std::string::npos);
   }
 }
 

@@ -106,3 +106,36 @@ TEST(TaskListFile, NumbersIgnoreTheUserLocale) {
 }
 
 } // namespace
+
+namespace {
+
+// Children are found forward only: a missing or misplaced child reads as the child found last
+// in its item, as in a project, or as 0 before any was found.
+TEST(TaskListFile, AMissingChildReadsTheChildFoundLast) {
+  struct Case {
+    const char* item;
+    int pStyle;
+    const char* fileName;
+    double bTime;
+    double eTime;
+  };
+  const Case cases[] = {
+      {"<PStyle>1</PStyle><BTime>5.000000e-01</BTime>", 1, "1", 0.5, 0.5},
+      {"<FileName>a.vrx</FileName><PStyle>2</PStyle>", 2, "2", 2.0, 2.0},
+      {"<BTime>2.5e-1</BTime><PStyle>3</PStyle><ETime>7.5e-1</ETime>", 3, "3", 3.0, 0.75},
+      {"<ETime>7.5e-1</ETime>", 0, "", 0.0, 0.75},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    std::vector<TaskItem> tasks;
+    ASSERT_TRUE(ParseTaskList(
+        std::string("<VORN><TASKS><Item>") + c.item + "</Item></TASKS></VORN>", tasks));
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0].PStyle, c.pStyle);
+    EXPECT_EQ(tasks[0].FileName, c.fileName);
+    EXPECT_DOUBLE_EQ(tasks[0].BTime, c.bTime);
+    EXPECT_DOUBLE_EQ(tasks[0].ETime, c.eTime);
+  }
+}
+
+} // namespace
