@@ -36,6 +36,7 @@ public:
     outer_ = std::move(outer);
     settled_ = false;
     Apply();
+    LookAgainSoon();
   }
 
 protected:
@@ -46,13 +47,7 @@ protected:
     switch (event->type()) {
     case QEvent::Hide: settled_ = !applied_.isNull(); break;
     case QEvent::Show:
-      // The frame may become known without any event reaching the window (a busy desktop
-      // decorates it after the first expose): look again a little later.
-      for (int ms : {50, 250, 1000}) {
-        QTimer::singleShot(ms, this, [this] {
-          if (!settled_ && Margins() != applied_) Apply();
-        });
-      }
+      LookAgainSoon();
       if (Margins() != applied_) Apply();
       break;
     case QEvent::Move:
@@ -66,6 +61,21 @@ protected:
   }
 
 private:
+  // The frame may become known without any event reaching the window, and Qt may place a
+  // window by its inner corner while it still believes it has no frame (a busy desktop
+  // decorates late): the first seconds are checked against where the frame really is. Later
+  // moves are the user's.
+  void LookAgainSoon() {
+    for (int ms : {50, 250, 1000, 2000}) {
+      QTimer::singleShot(ms, this, [this] {
+        if (settled_ || !window_ || !outer_) return;
+        if (Margins() != applied_ ||
+            window_->frameGeometry().topLeft() != outer_(applied_).topLeft())
+          Apply();
+      });
+    }
+  }
+
   QMargins Margins() const {
     QWindow* handle = window_ ? window_->windowHandle() : nullptr;
     return handle ? handle->frameMargins() : QMargins();

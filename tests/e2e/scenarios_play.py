@@ -103,8 +103,9 @@ def scenario_a_task_list_starts_its_project(d):
     dialog = wait_until(lambda: [w for w in d.client_list() if d.title(w) == "播放控制"],
                         "the task list window")[0]
     d.wait_mapped(dialog)
-    left, top = d.frame_rect(dialog)[:2]
-    check((left, top) == (0, 800 - 50), f"task list window's corner at {left},{top}")
+    wait_until(lambda: d.frame_rect(dialog)[:2] == (0, 800 - 50),
+               f"the task list window's corner at 0, 750 (it is at {d.frame_rect(dialog)})",
+               timeout=5)
     # The task plays the demo: the screen window takes the project's place and shows page 1.
     # The task opens the demo: the screen window takes the project's place (0, 0, 640 × 360).
     wait_until(lambda: (lambda g: (g["x"], g["y"], g["w"], g["h"]) == (0, 0, 640, 360))(
