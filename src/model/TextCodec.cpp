@@ -150,14 +150,10 @@ void AppendPlainGb18030(std::string& out, std::string_view utf8) {
       });
 }
 
-// Appends converted UTF-8. Keeping raw bytes, a character of the raw-byte range that the input
-// held as a proper code becomes the raw bytes of that code, so that it is written back as it
-// was and never taken for a raw byte of the file.
-void AppendDecoded(std::string& out, std::string_view utf8, InvalidBytes mode) {
-  if (mode == InvalidBytes::Replace) {
-    out.append(utf8);
-    return;
-  }
+// Copies UTF-8 text to out, handing each raw-byte character (three bytes from 0xEF) to
+// replace instead of copying it.
+template <class Replace>
+void ReplaceRawBytes(std::string& out, std::string_view utf8, Replace replace) {
   size_t from = 0;
   while (true) {
     const size_t at = utf8.find('\xEF', from);
@@ -168,13 +164,26 @@ void AppendDecoded(std::string& out, std::string_view utf8, InvalidBytes mode) {
       continue;
     }
     out.append(utf8.substr(from, at - from));
-    std::string code;
-    AppendPlainGb18030(code, utf8.substr(at, 3));
-    for (unsigned char byte : code)
-      AppendRawByte(out, byte);
+    replace(utf8.substr(at, 3));
     from = at + 3;
   }
   out.append(utf8.substr(from));
+}
+
+// Appends converted UTF-8. Keeping raw bytes, a character of the raw-byte range that the input
+// held as a proper code becomes the raw bytes of that code, so that it is written back as it
+// was and never taken for a raw byte of the file.
+void AppendDecoded(std::string& out, std::string_view utf8, InvalidBytes mode) {
+  if (mode == InvalidBytes::Replace) {
+    out.append(utf8);
+    return;
+  }
+  ReplaceRawBytes(out, utf8, [&out](std::string_view character) {
+    std::string code;
+    AppendPlainGb18030(code, character);
+    for (unsigned char byte : code)
+      AppendRawByte(out, byte);
+  });
 }
 
 std::string Decode(std::string_view bytes, const char* charset, InvalidBytes mode) {
@@ -304,20 +313,7 @@ std::string Gb18030ToUtf8(std::string_view bytes) {
 std::string VisibleText(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  size_t from = 0;
-  while (true) {
-    const size_t at = utf8.find('\xEF', from);
-    if (at == std::string_view::npos) break;
-    if (RawByteAt(utf8, at) < 0) {
-      out.append(utf8.substr(from, at + 1 - from));
-      from = at + 1;
-      continue;
-    }
-    out.append(utf8.substr(from, at - from));
-    out.append(kReplacement);
-    from = at + 3;
-  }
-  out.append(utf8.substr(from));
+  ReplaceRawBytes(out, utf8, [&out](std::string_view) { out.append(kReplacement); });
   return out;
 }
 

@@ -17,6 +17,30 @@ import time
 SCREEN_W, SCREEN_H = 1280, 800
 
 
+def project_file(kind_element, kind_type, kind_xml, rect, screen=(300, 120, 960, 640),
+                 seconds=5, counter="", name=None):
+    """A one-page project with one object, as the program writes it: the object's own
+    elements (kind_xml), then the common ones at rect (x, y, w, h)."""
+    counters = " ".join(f'{c}="{1 if c == counter else 0}"' for c in (
+        "frameCount", "proTextCount", "effectBoxCount", "clockCount", "mPlayerCount",
+        "flashCount", "gifCount", "labelCount", "exeCount"))
+    counters = counters.replace('frameCount="0"', 'frameCount="1"')
+    x, y, w, h = rect
+    common = {"reserve": "False", "topmost": "False", "actionStyle": 2 if kind_type == 126
+              else 0, "X": x, "Y": y, "W": w, "H": h, "preInDelay": 0, "preOutDelay": 0,
+              "inStyle": 0, "inSpeed": 0, "delayTime": 0, "outStyle": 0, "outSpeed": 0}
+    sx, sy, sw, sh = screen
+    lines = ['<?xml version="1.0" encoding="GB2312" standalone="yes"?>', "<VRX>",
+             f'<Screen {counters} X="{sx}" Y="{sy}" W="{sw}" H="{sh}" Name="同步屏" Type="-1">',
+             f'<Frame TTL_Kind="0" seconds="{seconds}" ybPlay="False" bg="0" BgPicture="" '
+             'Name="Page1" Type="-2">',
+             f'<{kind_element} Name="{name or kind_element + "1"}" Type="{kind_type}">',
+             *kind_xml,
+             *(f"<{k}>{v}</{k}>" for k, v in common.items()),
+             f"</{kind_element}>", "</Frame>", "</Screen>", "</VRX>"]
+    return "".join(line + "\r\n" for line in lines)
+
+
 class ScenarioFailure(AssertionError):
     pass
 

@@ -9,7 +9,7 @@ it. Screenshots and the program's output are kept in the scenario's folder on fa
 """
 
 import argparse
-import importlib.util
+import runpy
 import os
 import sys
 import traceback
@@ -26,10 +26,7 @@ def main():
     parser.add_argument("name")
     args = parser.parse_args()
 
-    spec = importlib.util.spec_from_file_location("scenarios", args.file)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    scenario = getattr(module, "scenario_" + args.name)
+    scenario = runpy.run_path(args.file)["scenario_" + args.name]
 
     source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     d = desktop.Desktop(os.path.abspath(args.bin), source, args.name)

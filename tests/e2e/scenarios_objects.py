@@ -4,7 +4,7 @@ ways, the property windows of every kind, and keys typed in a property window.""
 import re
 import subprocess
 
-from desktop import check, wait_until
+from desktop import check, project_file, wait_until
 
 # The screen window away from the tool windows: client 960 × 640 at 300, 120.
 SETUP = ("[Para]\r\nDelPrompt={prompt}\r\n"
@@ -17,33 +17,6 @@ BASE = {131: "Text", 122: "Image", 123: "Timer", 124: "Video", 138: "RTF", 125: 
 TITLES = {131: "文字", 122: "图片", 123: "时钟", 124: "电影", 138: "RTF", 125: "FLASH动画",
           128: "程序", 126: "GIF"}
 
-GIF_PROJECT = """<?xml version="1.0" encoding="GB2312" standalone="yes"?>\r
-<VRX>\r
-<Screen frameCount="1" proTextCount="0" effectBoxCount="0" clockCount="0" mPlayerCount="0" \
-flashCount="0" gifCount="1" labelCount="0" exeCount="0" X="300" Y="120" W="960" H="640" \
-Name="同步屏" Type="-1">\r
-<Frame TTL_Kind="0" seconds="5" ybPlay="False" bg="0" BgPicture="" Name="Page1" Type="-2">\r
-<Gif Name="Gif1" Type="126">\r
-<FileName>{gif}</FileName>\r
-<reserve>False</reserve>\r
-<topmost>False</topmost>\r
-<actionStyle>2</actionStyle>\r
-<X>20</X>\r
-<Y>500</Y>\r
-<W>60</W>\r
-<H>40</H>\r
-<preInDelay>0</preInDelay>\r
-<preOutDelay>0</preOutDelay>\r
-<inStyle>0</inStyle>\r
-<inSpeed>0</inSpeed>\r
-<delayTime>0</delayTime>\r
-<outStyle>0</outStyle>\r
-<outSpeed>0</outSpeed>\r
-</Gif>\r
-</Frame>\r
-</Screen>\r
-</VRX>\r
-"""
 
 
 def surface(d):
@@ -82,7 +55,8 @@ def make_gif_project(d):
     gif = d.path("moving.gif")
     subprocess.run(["convert", "-size", "40x30", "xc:red", "xc:blue", "-delay", "20", gif],
                    check=True, env=d.env)
-    d.write("show.vrx", GIF_PROJECT.format(gif=gif))
+    d.write("show.vrx", project_file("Gif", 126, [f"<FileName>{gif}</FileName>"],
+                                     (20, 500, 60, 40), counter="gifCount"))
 
 
 def scenario_each_kind_drawn_edited_saved_and_reopened(d):

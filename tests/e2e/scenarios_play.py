@@ -7,7 +7,7 @@ import shutil
 import signal
 import subprocess
 
-from desktop import check, wait_until
+from desktop import check, project_file, wait_until
 
 
 
@@ -115,36 +115,6 @@ def scenario_a_task_list_starts_its_project(d):
     z.expect_clean_exit()
 
 
-PROGRAM_SHOW = """<?xml version="1.0" encoding="GB2312" standalone="yes"?>\r
-<VRX>\r
-<Screen frameCount="1" proTextCount="0" effectBoxCount="0" clockCount="0" mPlayerCount="0" \
-flashCount="0" gifCount="0" labelCount="0" exeCount="1" X="300" Y="200" W="400" H="300" \
-Name="同步屏" Type="-1">\r
-<Frame TTL_Kind="0" seconds="600" ybPlay="False" bg="0" BgPicture="" Name="Page1" Type="-2">\r
-<Exe Name="Program1" Type="128">\r
-<Item>\r
-<Name>/bin/sleep</Name>\r
-<Para>{token}</Para>\r
-</Item>\r
-<reserve>False</reserve>\r
-<topmost>False</topmost>\r
-<actionStyle>0</actionStyle>\r
-<X>10</X>\r
-<Y>10</Y>\r
-<W>32</W>\r
-<H>32</H>\r
-<preInDelay>0</preInDelay>\r
-<preOutDelay>0</preOutDelay>\r
-<inStyle>0</inStyle>\r
-<inSpeed>0</inSpeed>\r
-<delayTime>0</delayTime>\r
-<outStyle>0</outStyle>\r
-<outSpeed>0</outSpeed>\r
-</Exe>\r
-</Frame>\r
-</Screen>\r
-</VRX>\r
-"""
 
 
 def sleepers(token):
@@ -156,7 +126,10 @@ def sleepers(token):
 def scenario_programs_end_with_the_player(d):
     for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP, signal.SIGKILL):
         token = str(3000 + int(sig))  # sleep's seconds: tells this run's program apart
-        d.write("prog.vrx", PROGRAM_SHOW.format(token=token))
+        d.write("prog.vrx", project_file(
+            "Exe", 128, ["<Item>", "<Name>/bin/sleep</Name>", f"<Para>{token}</Para>", "</Item>"],
+            (10, 10, 32, 32), screen=(300, 200, 400, 300), seconds=600, counter="exeCount",
+            name="Program1"))
         if d.exists("setup.ini"):
             os.remove(d.path("setup.ini"))
         z = d.launch("--play", "prog.vrx")
