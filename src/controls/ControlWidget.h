@@ -1,8 +1,44 @@
 #pragma once
 
+#include <QPointer>
+#include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
+#include <vector>
+
 #include "controls/HostedControl.h"
+
+class ControlWidget;
+
+/// The topmost band of one parent's control windows, lowest first: the windows that stay
+/// above siblings raised later. It lives on the parent as a child object named by a dynamic
+/// property, so every control of that parent finds the same band, whichever library made it.
+class ControlTopmostBand : public QObject {
+public:
+  /// The band of `parent`'s controls, made on first use.
+  static ControlTopmostBand* Of(QWidget* parent) {
+    constexpr const char* kProperty = "_zyntra_topmost_band";
+    if (auto* band = parent->property(kProperty).value<QObject*>())
+      return static_cast<ControlTopmostBand*>(band);
+    auto* band = new ControlTopmostBand(parent);
+    parent->setProperty(kProperty, QVariant::fromValue<QObject*>(band));
+    return band;
+  }
+
+  /// Puts `w` at the top of the band (it is raised last from now on).
+  void Enter(ControlWidget* w) {
+    Leave(w);
+    members_.push_back(w);
+  }
+  void Leave(ControlWidget* w) { std::erase(members_, w); }
+  /// The band, lowest first.
+  const std::vector<ControlWidget*>& Members() const { return members_; }
+
+private:
+  explicit ControlTopmostBand(QObject* parent) : QObject(parent) {}
+  std::vector<ControlWidget*> members_;
+};
 
 /// Base of every control widget: the window half of HostedControl done with QWidget, so that a
 /// control only implements Invoke(). Header-only, because the control libraries (clock, Glasso)
@@ -10,6 +46,9 @@
 class ControlWidget : public QWidget, public HostedControl {
 public:
   ControlWidget(const std::string& clsid, QWidget* parent) : QWidget(parent), clsid_(clsid) {}
+  ~ControlWidget() override {
+    if (band_) band_->Leave(this);
+  }
 
   std::string ClassId() const override { return clsid_; }
 
@@ -26,21 +65,38 @@ public:
   bool IsWindowEnabled() const override { return isEnabled(); }
   void BringToTop() override {
     raise();
-    // Siblings in the topmost band stay above a window raised later that is not topmost.
-    if (topmost_ || !parentWidget()) return;
-    for (QObject* o : parentWidget()->children()) {
-      auto* w = dynamic_cast<ControlWidget*>(o);
-      if (w && w != this && w->topmost_) w->raise();
+    ControlTopmostBand* band = Band();
+    if (!band) return;
+    if (topmost_) {
+      band->Enter(this);
+      return;
     }
+    // The topmost band stays above a window raised later that is not topmost, in its own
+    // order. Only the band is visited, so raising costs the same whatever the number of
+    // siblings.
+    for (ControlWidget* w : band->Members())
+      w->raise();
   }
   void SetTopmost(bool topmost) override {
     topmost_ = topmost;
-    if (topmost) raise();
+    ControlTopmostBand* band = Band();
+    if (topmost) {
+      raise();
+      if (band) band->Enter(this);
+    } else if (band) {
+      band->Leave(this);
+    }
   }
   /// True when the window is in the topmost band of its siblings.
   bool IsTopmost() const { return topmost_; }
 
 private:
+  ControlTopmostBand* Band() {
+    if (!band_ && parentWidget()) band_ = ControlTopmostBand::Of(parentWidget());
+    return band_;
+  }
+
   std::string clsid_;
   bool topmost_ = false;
+  QPointer<ControlTopmostBand> band_;
 };

@@ -27,6 +27,9 @@ public:
   virtual void AppendPageItem(const std::string& name, int image) = 0;
   /// Appends a tree item (text, image) under the current page item.
   virtual void AppendObjectItem(const std::string& name, int image) = 0;
+  /// The project file is read: every item appended since ClearProject is shown at once, and
+  /// the last page item appended is the selection.
+  virtual void ProjectRead() = 0;
   /// Shows a page on the screen window: its background colour and its objects.
   virtual void ShowPage(ShowNode& page) = 0;
   /// The program title (setting "WndTitle"): the root's name and the caption of messages.

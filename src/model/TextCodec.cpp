@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <iconv.h>
-#include <optional>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -138,7 +138,7 @@ void RunIconv(iconv_t cd, std::string_view in, Flush flush, Reject reject) {
 
 // GB18030 bytes of UTF-8 text, as iconv writes them (A2 E3 for the euro sign, four bytes for a
 // raw-byte character); a character it refuses is written as U+FFFD.
-void AppendPlainGb18030(std::string& out, std::string_view utf8) {
+void AppendPlainGb18030ByIconv(std::string& out, std::string_view utf8) {
   if (utf8.empty()) return;
   static thread_local Converter converter("GB18030", "UTF-8");
   RunIconv(
@@ -148,6 +148,142 @@ void AppendPlainGb18030(std::string& out, std::string_view utf8) {
         const size_t n = Utf8SequenceLength(utf8, at);
         return n == 0 ? size_t{1} : n;
       });
+}
+
+// The two-byte characters of GB18030 (lead byte 81-FE, trail byte 40-7E or 80-FE), read off
+// iconv once, so that the common characters are converted without a call: what each code
+// reads as, and the code iconv writes for each character it writes in two bytes. Everything
+// else (four-byte codes, refused bytes) still goes through iconv, so the bytes are exactly
+// iconv's.
+class TwoByteCodes {
+public:
+  static const TwoByteCodes& Get() {
+    static const TwoByteCodes codes;
+    return codes;
+  }
+
+  /// The character two bytes read as; 0 when iconv refuses them (or they are no two-byte
+  /// code).
+  char32_t Decode(unsigned char lead, unsigned char trail) const {
+    if (lead < 0x81 || lead > 0xFE || trail < 0x40 || trail > 0xFE || trail == 0x7F) return 0;
+    return decode_[Index(lead, trail)];
+  }
+  /// The two bytes iconv writes for a character (lead byte high); 0 when it writes it otherwise.
+  uint16_t Encode(char32_t c) const { return c < encode_.size() ? encode_[c] : 0; }
+
+private:
+  static size_t Index(unsigned char lead, unsigned char trail) {
+    return static_cast<size_t>(lead - 0x81) * 191 + (trail - 0x40);
+  }
+
+  TwoByteCodes() : decode_(126 * 191, 0), encode_(0x10000, 0) {
+    Converter reader("UTF-32LE", "GB18030");
+    Converter writer("GB18030", "UTF-32LE");
+    if (!reader.ok() || !writer.ok()) return; // everything through iconv then
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail == 0x7F) continue;
+        char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        uint32_t c = 0;
+        if (!Convert(reader.get(), in, 2, &c, 4)) continue;
+        decode_[Index(lead, trail)] = c;
+        // Only a character that iconv itself writes as these two bytes is written from here.
+        unsigned char back[4];
+        if (c < encode_.size() && Convert(writer.get(), &c, 4, back, 2) && back[0] == lead &&
+            back[1] == trail)
+          encode_[c] = static_cast<uint16_t>(lead << 8 | trail);
+      }
+    }
+  }
+
+  // One conversion of a whole input to exactly `outSize` bytes of output.
+  static bool Convert(iconv_t cd, const void* in, size_t inSize, void* out, size_t outSize) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = static_cast<char*>(const_cast<void*>(in));
+    char* dst = static_cast<char*>(out);
+    size_t srcLeft = inSize;
+    size_t dstLeft = outSize;
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    return r != static_cast<size_t>(-1) && srcLeft == 0 && dstLeft == 0;
+  }
+
+  std::vector<char32_t> decode_;
+  std::vector<uint16_t> encode_;
+};
+
+// The code point of the valid UTF-8 sequence of `n` bytes at s[i].
+char32_t CodePointAt(std::string_view s, size_t i, size_t n) {
+  auto byte = [&](size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(s[k])); };
+  switch (n) {
+  case 1: return byte(i);
+  case 2: return (byte(i) & 0x1F) << 6 | (byte(i + 1) & 0x3F);
+  case 3: return (byte(i) & 0x0F) << 12 | (byte(i + 1) & 0x3F) << 6 | (byte(i + 2) & 0x3F);
+  default:
+    return (byte(i) & 0x07) << 18 | (byte(i + 1) & 0x3F) << 12 | (byte(i + 2) & 0x3F) << 6 |
+           (byte(i + 3) & 0x3F);
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Length of the run of ASCII bytes at s[i].
+size_t AsciiRun(std::string_view s, size_t i) {
+  size_t j = i;
+  while (j < s.size() && static_cast<unsigned char>(s[j]) < 0x80)
+    ++j;
+  return j - i;
+}
+
+// AppendPlainGb18030ByIconv, with ASCII and the two-byte characters written from the table
+// and only the rest handed to iconv, a run at a time.
+void AppendPlainGb18030(std::string& out, std::string_view utf8) {
+  const TwoByteCodes* codes = nullptr;
+  size_t slowFrom = std::string_view::npos; // start of the run that goes to iconv
+  auto flushSlow = [&](size_t end) {
+    if (slowFrom == std::string_view::npos) return;
+    AppendPlainGb18030ByIconv(out, utf8.substr(slowFrom, end - slowFrom));
+    slowFrom = std::string_view::npos;
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    if (const size_t ascii = AsciiRun(utf8, i)) {
+      flushSlow(i);
+      out.append(utf8.substr(i, ascii));
+      i += ascii;
+      continue;
+    }
+    const size_t n = Utf8SequenceLength(utf8, i);
+    if (n == 0) { // not UTF-8: iconv's own answer
+      if (slowFrom == std::string_view::npos) slowFrom = i;
+      ++i;
+      continue;
+    }
+    if (!codes) codes = &TwoByteCodes::Get();
+    if (const uint16_t code = codes->Encode(CodePointAt(utf8, i, n))) {
+      flushSlow(i);
+      out += static_cast<char>(code >> 8);
+      out += static_cast<char>(code & 0xFF);
+    } else if (slowFrom == std::string_view::npos) {
+      slowFrom = i;
+    }
+    i += n;
+  }
+  flushSlow(utf8.size());
 }
 
 // Copies UTF-8 text to out, handing each raw-byte character (three bytes from 0xEF) to
@@ -186,13 +322,83 @@ void AppendDecoded(std::string& out, std::string_view utf8, InvalidBytes mode) {
   });
 }
 
+// What a byte that starts no character reads as.
+void AppendInvalidByte(std::string& out, unsigned char byte, InvalidBytes mode) {
+  if (mode == InvalidBytes::Replace) {
+    out.append(kReplacement);
+  } else if (byte == static_cast<unsigned char>(kEuroByte)) {
+    out.append(kEuro);
+  } else {
+    AppendRawByte(out, byte);
+  }
+}
+
+// The one GB18030 character of exactly these bytes as iconv reads it, as UTF-8; false when
+// iconv refuses them.
+bool DecodeOneByIconv(std::string_view bytes, std::string& utf8) {
+  static thread_local Converter converter("UTF-8", "GB18030");
+  if (!converter.ok()) return false;
+  iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+  char buffer[16];
+  char* src = const_cast<char*>(bytes.data());
+  char* dst = buffer;
+  size_t srcLeft = bytes.size();
+  size_t dstLeft = sizeof buffer;
+  if (iconv(converter.get(), &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) ||
+      srcLeft != 0)
+    return false;
+  utf8.assign(buffer, static_cast<size_t>(dst - buffer));
+  return true;
+}
+
+// GB18030 bytes to UTF-8, character by character exactly as iconv reads them from the start:
+// ASCII and the two-byte codes from the table, a four-byte code through iconv, and a byte that
+// starts none of these (or that iconv refuses) as an invalid byte, after which reading goes on
+// with the next byte.
+std::string DecodeGb18030(std::string_view bytes, InvalidBytes mode) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2 + 16);
+  const TwoByteCodes* codes = nullptr;
+  std::string piece;
+  auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  auto digit = [](unsigned char b) { return b >= 0x30 && b <= 0x39; };
+  auto lead = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
+  for (size_t i = 0; i < bytes.size();) {
+    if (const size_t ascii = AsciiRun(bytes, i)) {
+      out.append(bytes.substr(i, ascii));
+      i += ascii;
+      continue;
+    }
+    const unsigned char first = at(i);
+    if (lead(first) && i + 1 < bytes.size()) {
+      if (!codes) codes = &TwoByteCodes::Get();
+      if (const char32_t c = codes->Decode(first, at(i + 1))) {
+        if (c >= kRawByteFirst && c <= kRawByteLast) {
+          piece.clear();
+          AppendUtf8(piece, c);
+          AppendDecoded(out, piece, mode);
+        } else {
+          AppendUtf8(out, c);
+        }
+        i += 2;
+        continue;
+      }
+      if (digit(at(i + 1)) && i + 3 < bytes.size() && lead(at(i + 2)) && digit(at(i + 3)) &&
+          DecodeOneByIconv(bytes.substr(i, 4), piece)) {
+        AppendDecoded(out, piece, mode);
+        i += 4;
+        continue;
+      }
+    }
+    AppendInvalidByte(out, first, mode);
+    ++i;
+  }
+  return out;
+}
+
 std::string Decode(std::string_view bytes, const char* charset, InvalidBytes mode) {
-  // The files' own charset is converted often (a check per raw byte when writing): its
-  // converter is opened once per thread.
-  static thread_local Converter gb18030("UTF-8", "GB18030");
-  std::optional<Converter> other;
-  if (std::string_view(charset) != "GB18030") other.emplace("UTF-8", charset);
-  const Converter& converter = other ? *other : gb18030;
+  if (std::string_view(charset) == "GB18030") return DecodeGb18030(bytes, mode);
+  const Converter converter("UTF-8", charset);
   if (!converter.ok()) return SanitizeUtf8(bytes);
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 2 + 16);
@@ -200,14 +406,7 @@ std::string Decode(std::string_view bytes, const char* charset, InvalidBytes mod
       converter.get(), bytes,
       [&](const char* data, size_t n) { AppendDecoded(out, std::string_view(data, n), mode); },
       [&](size_t at) {
-        const auto byte = static_cast<unsigned char>(bytes[at]);
-        if (mode == InvalidBytes::Replace) {
-          out.append(kReplacement);
-        } else if (byte == static_cast<unsigned char>(kEuroByte)) {
-          out.append(kEuro);
-        } else {
-          AppendRawByte(out, byte);
-        }
+        AppendInvalidByte(out, static_cast<unsigned char>(bytes[at]), mode);
         return size_t{1};
       });
   return out;
@@ -237,8 +436,10 @@ std::vector<Piece> SplitForWriting(std::string_view text) {
   size_t plainFrom = 0;
   size_t i = 0;
   while (true) {
-    const size_t at = text.find_first_of("\xE2\xEF", i);
-    if (at == std::string_view::npos) break;
+    size_t at = i;
+    while (at < text.size() && text[at] != '\xE2' && text[at] != '\xEF')
+      ++at;
+    if (at == text.size()) break;
     const int raw = RawByteAt(text, at);
     if (raw < 0 && text.compare(at, kEuro.size(), kEuro) != 0) {
       i = at + 1;
@@ -256,26 +457,40 @@ std::vector<Piece> SplitForWriting(std::string_view text) {
   return pieces;
 }
 
+// The position of the first byte of bytes[from..] that is not valid UTF-8 (size() when none).
+size_t FirstInvalidUtf8(std::string_view bytes, size_t from = 0) {
+  for (size_t i = from; i < bytes.size();) {
+    if (const size_t ascii = AsciiRun(bytes, i)) {
+      i += ascii;
+      continue;
+    }
+    const size_t n = Utf8SequenceLength(bytes, i);
+    if (n == 0) return i;
+    i += n;
+  }
+  return bytes.size();
+}
+
 } // namespace
 
 std::string SanitizeUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size();) {
-    size_t n = Utf8SequenceLength(bytes, i);
-    if (n == 0) {
-      out.append(kReplacement);
-      ++i;
-    } else {
-      out.append(bytes.substr(i, n));
-      i += n;
-    }
+    const size_t bad = FirstInvalidUtf8(bytes, i);
+    out.append(bytes.substr(i, bad - i));
+    if (bad == bytes.size()) break;
+    out.append(kReplacement);
+    i = bad + 1;
   }
   return out;
 }
 
 std::string Utf8ToGb18030(std::string_view utf8) {
-  const std::string clean = SanitizeUtf8(utf8);
+  // Text from inside the program is valid UTF-8 already: it is read in place.
+  std::string sanitized;
+  std::string_view clean = utf8;
+  if (FirstInvalidUtf8(utf8) != utf8.size()) clean = sanitized = SanitizeUtf8(utf8);
   std::vector<Piece> pieces = SplitForWriting(clean);
   const bool anyRaw =
       std::any_of(pieces.begin(), pieces.end(), [](const Piece& p) { return p.raw; });

@@ -480,6 +480,7 @@ void CZyntraDoc::ReadProject() {
   c.exeCount = attr("exeCount");
   pageList_.MoveScreen(FileRect(attr("X"), attr("Y"), attr("W"), attr("H")));
   if (m.IntoElement()) ReadNodes(); // the first page and its siblings
+  pageList_.ProjectRead();
   if (current_ && current_->IsPage()) pageList_.ShowPage(*current_);
 }
 

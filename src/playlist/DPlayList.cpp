@@ -184,6 +184,7 @@ CDPlayList::~CDPlayList() {
   screen_->ClearSelection();
   screen_->currentNode = nullptr;
   document_.reset();
+  if (!treeShown_) delete rootItem_;
 }
 
 QString CDPlayList::StatusText() const { return statusBar_->currentMessage(); }
@@ -205,10 +206,17 @@ QTreeWidgetItem* CDPlayList::AddItem(QTreeWidgetItem* parent, const std::string&
   if (parent) {
     parent->addChild(item);
     parent->setExpanded(true);
-  } else {
-    tree_->insertTopLevelItem(0, item);
   }
   return item;
+}
+
+void CDPlayList::ShowTree() {
+  if (treeShown_) return;
+  // Items added to an item outside the view cost the view nothing; the whole tree is laid out
+  // once, here.
+  tree_->insertTopLevelItem(0, rootItem_);
+  tree_->expandAll();
+  treeShown_ = true;
 }
 
 void CDPlayList::SelectItem(QTreeWidgetItem* item) {
@@ -223,10 +231,13 @@ void CDPlayList::ClearProject() {
   rebuilding_ = true;
   tree_->clearSelection();
   tree_->clear();
+  if (!treeShown_) delete rootItem_; // one that was never shown is not the view's to delete
   rootItem_ = currentPageItem_ = nullptr;
   screen_->currentNode = nullptr;
   if (document_->Root()) document_->DeleteNode(document_->Root());
   document_->ResetDocument();
+  // The items of a project that is read are built apart from the view until ProjectRead.
+  treeShown_ = false;
   rootItem_ = AddItem(nullptr, ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   rebuilding_ = false;
@@ -237,8 +248,17 @@ void CDPlayList::AppendPageItem(const std::string& name, int image) {
   QTreeWidgetItem* item = AddItem(rootItem_, name, image);
   currentPageItem_ = item;
   screen_->currentNode = document_->Current();
-  rebuilding_ = true; // the document already made the page current
+  if (!treeShown_) return; // selected once the whole project is read
+  rebuilding_ = true;      // the document already made the page current
   SelectItem(item);
+  rebuilding_ = false;
+}
+
+void CDPlayList::ProjectRead() {
+  ShowTree();
+  if (currentPageItem_ == rootItem_) return;
+  rebuilding_ = true; // the document already made the last page current
+  SelectItem(currentPageItem_);
   rebuilding_ = false;
 }
 
@@ -268,6 +288,7 @@ void CDPlayList::ShowPage(ShowNode& page) {
 }
 
 void CDPlayList::NewPage() {
+  ShowTree();
   screen_->ClearSelection();
   ShowNode* current = document_->Current();
   if (current && current->IsPage()) ShowPageObjects(current, false);
@@ -366,6 +387,7 @@ void CDPlayList::RebuildTree() {
   tree_->clearSelection();
   tree_->clear();
   ShowNode* root = document_->Root();
+  treeShown_ = false;
   rootItem_ = AddItem(nullptr, root ? root->name : ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   if (root) {
@@ -378,7 +400,7 @@ void CDPlayList::RebuildTree() {
       }
     }
   }
-  tree_->expandAll();
+  ShowTree();
   rebuilding_ = false;
 }
 

@@ -105,6 +105,7 @@ public:
   NamingCounters& Counters() override { return counters_; }
   void AppendPageItem(const std::string& name, int image) override;
   void AppendObjectItem(const std::string& name, int image) override;
+  void ProjectRead() override;
   void ShowPage(ShowNode& page) override;
   std::string ProgramTitle() const override;
   Rect ScreenRect() const override;
@@ -121,7 +122,11 @@ private:
   /// Asks "是否保存对文件…的修改?" when modified; false when the user cancelled or the save
   /// did not happen.
   bool AskToSaveChanges();
+  /// A new tree item under `parent` (expanded); without a parent, a root item outside the
+  /// view.
   QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const std::string& text, int image);
+  /// Puts the root item built outside the view into it, every item expanded.
+  void ShowTree();
   void SelectItem(QTreeWidgetItem* item);
 
   CZyntraScr* screen_;
@@ -136,4 +141,5 @@ private:
   QTreeWidgetItem* rootItem_ = nullptr;
   QTreeWidgetItem* currentPageItem_ = nullptr;
   bool rebuilding_ = false;
+  bool treeShown_ = false; ///< the root item is in the view
 };

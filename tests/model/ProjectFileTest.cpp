@@ -105,6 +105,7 @@ TEST(ProjectFile, OpeningBuildsTheTreeItemsAndShowsTheLastPage) {
                                 "AppendObjectItem Program1 8",
                                 "AppendObjectItem Text4 2",
                                 "AppendObjectItem RTF1 7",
+                                "ProjectRead",
                                 "ShowPage Page3",
                             }));
   EXPECT_EQ(p.pageList.counters, (NamingCounters{3, 1, 2, 1, 1, 1, 1, 4, 1}));
@@ -275,7 +276,7 @@ TEST(ProjectFile, ProjectsWithoutPagesOrObjectsOpen) {
   EXPECT_TRUE(p.doc.Root()->children.empty());
   EXPECT_EQ(p.doc.Current(), p.doc.Root());
   EXPECT_EQ(p.pageList.log,
-            (std::vector<std::string>{"ClearProject", "MoveScreen 100 50 900 650"}));
+            (std::vector<std::string>{"ClearProject", "MoveScreen 100 50 900 650", "ProjectRead"}));
   EXPECT_EQ(p.pageList.counters.frameCount, 2);
 
   ASSERT_TRUE(p.doc.OpenDocument(Copy(dir, "empty_page.vrx")));

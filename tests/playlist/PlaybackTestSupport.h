@@ -211,6 +211,7 @@ public:
   NamingCounters& Counters() override { return counters; }
   void AppendPageItem(const std::string&, int) override {}
   void AppendObjectItem(const std::string&, int) override {}
+  void ProjectRead() override {}
   void ShowPage(ShowNode&) override {}
   std::string ProgramTitle() const override { return "同步播放系统"; }
   Rect ScreenRect() const override { return {0, 0, 100, 80}; }

@@ -31,6 +31,8 @@ void RecordingPageList::AppendObjectItem(const std::string& name, int image) {
   log.push_back("AppendObjectItem " + name + " " + std::to_string(image));
 }
 
+void RecordingPageList::ProjectRead() { log.push_back("ProjectRead"); }
+
 void RecordingPageList::ShowPage(ShowNode& page) { log.push_back("ShowPage " + page.name); }
 
 void RecordingPageList::MoveScreen(const Rect& rect) {

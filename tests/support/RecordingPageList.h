@@ -15,7 +15,8 @@ public:
   /// The document to work on (set right after the document is made).
   CZyntraDoc* doc = nullptr;
   /// Every call, in order: "ClearProject", "NewPage", "AppendPageItem Page1 1",
-  /// "AppendObjectItem Image1 3", "ShowPage Page1", "MoveScreen 0 0 1024 768".
+  /// "AppendObjectItem Image1 3", "ProjectRead",
+  /// "ShowPage Page1", "MoveScreen 0 0 1024 768".
   std::vector<std::string> log;
   /// The counters kept with the project.
   NamingCounters counters;
@@ -33,6 +34,7 @@ public:
   NamingCounters& Counters() override { return counters; }
   void AppendPageItem(const std::string& name, int image) override;
   void AppendObjectItem(const std::string& name, int image) override;
+  void ProjectRead() override;
   void ShowPage(ShowNode& page) override;
   std::string ProgramTitle() const override { return title; }
   Rect ScreenRect() const override { return screen; }
