@@ -37,12 +37,19 @@ MPlayerCtrl::MPlayerCtrl(QWidget* parent, Scheduler* scheduler)
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
+  // The media player and its video widget are made when a movie first plays or seeks: a show
+  // of many movie objects opens without a media pipeline for each.
+}
+
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
+QMediaPlayer* MPlayerCtrl::Player() {
+  if (player_) return player_;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   video_ = new QVideoWidget(this);
   video_->setAspectRatioMode(Qt::IgnoreAspectRatio); // the video fills the control
   layout->addWidget(video_);
+  video_->setVisible(true);
   audio_ = new QAudioOutput(this);
   player_ = new QMediaPlayer(this);
   player_->setAudioOutput(audio_);
@@ -62,8 +69,10 @@ MPlayerCtrl::MPlayerCtrl(QWidget* parent, Scheduler* scheduler)
             if (s == QMediaPlayer::PausedState && state_ == kPlaying) state_ = kPaused;
             if (s == QMediaPlayer::PlayingState && state_ == kPaused) state_ = kPlaying;
           });
-#endif
+  if (!fileName_.empty()) player_->setSource(SourceUrl(fileName_));
+  return player_;
 }
+#endif
 
 MPlayerCtrl::~MPlayerCtrl() {
   if (pendingTimer_) scheduler_->cancel(pendingTimer_);
@@ -92,7 +101,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   }
   case kPosition: {
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-    if (get) return Reply(result, Variant::FromR8(player_->position() / 1000.0));
+    if (get) return Reply(result, Variant::FromR8(player_ ? player_->position() / 1000.0 : 0.0));
 #else
     if (get) return Reply(result, Variant::FromR8(0.0));
 #endif
@@ -102,7 +111,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     double seconds = v->toR8();
     if (!(seconds >= 0.0)) seconds = 0.0; // negative and NaN seek to the start
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-    player_->setPosition(static_cast<qint64>(std::min(seconds, 1e9) * 1000.0));
+    Player()->setPosition(static_cast<qint64>(std::min(seconds, 1e9) * 1000.0));
 #endif
     return InvokeStatus::Ok;
   }
@@ -141,7 +150,7 @@ void MPlayerCtrl::SetFileName(const std::string& fileName) {
   Stop();
   fileName_ = fileName;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-  player_->setSource(fileName.empty() ? QUrl() : SourceUrl(fileName));
+  if (player_) player_->setSource(fileName.empty() ? QUrl() : SourceUrl(fileName));
 #endif
 }
 
@@ -157,7 +166,7 @@ void MPlayerCtrl::Play() {
     Fail(QStringLiteral("no such file"));
     return;
   }
-  if (player_->mediaStatus() == QMediaPlayer::InvalidMedia) {
+  if (Player()->mediaStatus() == QMediaPlayer::InvalidMedia) {
     state_ = kPlaying;
     Fail(player_->errorString());
     return;
@@ -183,7 +192,7 @@ void MPlayerCtrl::Stop() {
   pendingPlay_ = false;
   state_ = kStopped;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-  player_->stop();
+  if (player_) player_->stop();
 #endif
 }
 
@@ -197,7 +206,7 @@ void MPlayerCtrl::BeginPlayback() {
   if (pendingTimer_) scheduler_->cancel(pendingTimer_);
   pendingTimer_ = 0;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-  if (state_ != kStopped) player_->play();
+  if (state_ != kStopped) Player()->play();
 #endif
 }
 
@@ -223,6 +232,6 @@ void MPlayerCtrl::Fail(const QString& reason) {
   pendingTimer_ = 0;
   state_ = kStopped;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
-  player_->stop();
+  if (player_) player_->stop();
 #endif
 }

@@ -54,6 +54,8 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  /// The media player, made on first use with the file name's source.
+  QMediaPlayer* Player();
   void BeginPlayback();
   void OnEndOfMedia();
   void Fail(const QString& reason);

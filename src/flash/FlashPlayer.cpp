@@ -47,8 +47,19 @@ QString Unplayable(const QString& path) {
 } // namespace
 
 FlashPlayer::FlashPlayer(FlashWebContext* context, QWidget* parent)
-    : ControlWidget(FlashMembers::kClassId, parent), context_(context),
-      view_(new QWebEngineView(this)), slot_(context->NewSlot()) {
+    : ControlWidget(FlashMembers::kClassId, parent), context_(context), slot_(context->NewSlot()) {
+  // The web view is made when the control is first shown: a show of many Flash objects opens
+  // without a web page for each, and only the objects on view cost one.
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+}
+
+void FlashPlayer::showEvent(QShowEvent* event) {
+  ControlWidget::showEvent(event);
+  if (view_) return;
+  view_ = new QWebEngineView(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
@@ -58,7 +69,8 @@ FlashPlayer::FlashPlayer(FlashWebContext* context, QWidget* parent)
   // The page starts in the state its URL gave; a play or stop that came while it loaded is
   // applied once it has.
   connect(view_->page(), &QWebEnginePage::loadFinished, this, [this] { ApplyPlaying(); });
-  view_->setUrl(context_->PageUrl({}, false));
+  view_->setUrl(context_->PageUrl(movie_, members_.playing()));
+  view_->show();
 }
 
 FlashPlayer::~FlashPlayer() { context_->ReleaseSlot(slot_); }
@@ -95,10 +107,12 @@ void FlashPlayer::Load() {
       qCWarning(lcFlash).noquote() << "cannot play" << path + ":" << why;
   }
   if (movie.isEmpty()) context_->ReleaseSlot(slot_);
-  view_->setUrl(context_->PageUrl(movie, members_.playing()));
+  movie_ = movie;
+  if (view_) view_->setUrl(context_->PageUrl(movie, members_.playing()));
 }
 
 void FlashPlayer::ApplyPlaying() {
+  if (!view_) return; // the page is made with the state of the moment
   view_->page()->runJavaScript(
       QStringLiteral("window.zyntraFlash && zyntraFlash.setPlaying(%1)")
           .arg(members_.playing() ? QStringLiteral("true") : QStringLiteral("false")));

@@ -3,6 +3,8 @@
 #include "controls/ControlWidget.h"
 #include "controls/FlashMembers.h"
 
+#include <QUrl>
+
 class FlashWebContext;
 class QWebEngineView;
 
@@ -18,8 +20,11 @@ public:
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant* result) override;
 
-  /// The view showing the page (for tests and screenshots).
+  /// The view showing the page (for tests and screenshots); null until first shown.
   QWebEngineView* view() const { return view_; }
+
+protected:
+  void showEvent(QShowEvent* event) override;
 
 private:
   void ScheduleLoad();
@@ -27,7 +32,8 @@ private:
   void ApplyPlaying();
 
   FlashWebContext* context_;
-  QWebEngineView* view_;
+  QWebEngineView* view_ = nullptr;
+  QUrl movie_; ///< the movie the page plays (empty: none)
   FlashMembers members_;
   int slot_;
   bool loadPending_ = false;
