@@ -35,6 +35,35 @@ const ControlLibrary* FindClockLibrary(ControlHost& host) {
   return nullptr;
 }
 
+// The "Name" of the screen element (the first "Screen" in "VRX"), "" when there is none.
+// Read off the text up to the end of the screen's start tag when that is enough, so that a
+// large project is not indexed twice.
+std::string ScreenName(const std::string& text) {
+  auto nameIn = [](std::string document) {
+    CMarkup probe;
+    probe.SetDocument(std::move(document));
+    if (!probe.FindElement("VRX") || !probe.FindChildElement("Screen")) return std::string();
+    probe.IntoElement();
+    return probe.GetAttribute("Name");
+  };
+  const size_t start = text.find("<Screen");
+  char quote = 0;
+  for (size_t at = start == std::string::npos ? text.size() : start; at < text.size(); ++at) {
+    const char c = text[at];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '>') {
+      const bool closed = text[at - 1] == '/';
+      const std::string head = text.substr(0, closed ? at + 1 : at) + (closed ? "" : "/>");
+      if (std::string name = nameIn(head + "</VRX>"); !name.empty()) return name;
+      break;
+    }
+  }
+  return nameIn(text);
+}
+
 } // namespace
 
 HeadlessShow::HeadlessShow(Prompts& prompts, double start) : clock_(scheduler_, start) {
@@ -79,16 +108,15 @@ bool HeadlessShow::Open(const std::string& path) {
   // title from the file, so that a project comes back under its own name.
   std::string bytes;
   if (ReadFileBytes(path, bytes)) {
-    CMarkup probe;
-    probe.SetDocument(DecodeFileText(bytes));
-    if (probe.FindElement("VRX") && probe.FindChildElement("Screen")) {
-      probe.IntoElement();
-      const std::string title = probe.GetAttribute("Name");
-      if (!title.empty()) screen_->settings.WndTitle = title;
-    }
+    const std::string title = ScreenName(DecodeFileText(bytes));
+    if (!title.empty()) screen_->settings.WndTitle = title;
   }
-  return Document().OpenDocument(
+  const bool opened = Document().OpenDocument(
       QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+  // What the program's event loop does right after an open (the new controls' polish and
+  // layout requests) is done now, as it would be before anything else happens.
+  QCoreApplication::sendPostedEvents();
+  return opened;
 }
 
 ShowNode* HeadlessShow::Page(int index) const {

@@ -18,12 +18,15 @@ class ControlTopmostBand : public QObject {
 public:
   /// The band of `parent`'s controls, made on first use.
   static ControlTopmostBand* Of(QWidget* parent) {
-    constexpr const char* kProperty = "_zyntra_topmost_band";
-    if (auto* band = parent->property(kProperty).value<QObject*>())
-      return static_cast<ControlTopmostBand*>(band);
+    if (ControlTopmostBand* band = Find(parent)) return band;
     auto* band = new ControlTopmostBand(parent);
     parent->setProperty(kProperty, QVariant::fromValue<QObject*>(band));
     return band;
+  }
+
+  /// The band of `parent`'s controls when one was made, else null.
+  static ControlTopmostBand* Find(const QWidget* parent) {
+    return static_cast<ControlTopmostBand*>(parent->property(kProperty).value<QObject*>());
   }
 
   /// Puts `w` at the top of the band (it is raised last from now on).
@@ -36,6 +39,7 @@ public:
   const std::vector<ControlWidget*>& Members() const { return members_; }
 
 private:
+  static constexpr const char* kProperty = "_zyntra_topmost_band";
   explicit ControlTopmostBand(QObject* parent) : QObject(parent) {}
   std::vector<ControlWidget*> members_;
 };
@@ -87,10 +91,34 @@ public:
       band->Leave(this);
     }
   }
+  /// BringToTop for each window in turn (children of one parent). When they already are the
+  /// top of the parent's stack in that order, outside any topmost band, nothing would move and
+  /// nothing is done: showing a page just opened costs no restacking.
+  static void BringAllToTop(const std::vector<ControlWidget*>& windows) {
+    if (windows.empty()) return;
+    if (!OnTopInOrder(windows))
+      for (ControlWidget* w : windows)
+        w->BringToTop();
+  }
   /// True when the window is in the topmost band of its siblings.
   bool IsTopmost() const { return topmost_; }
 
 private:
+  static bool OnTopInOrder(const std::vector<ControlWidget*>& windows) {
+    const QWidget* parent = windows.front()->parentWidget();
+    if (!parent) return false;
+    if (const ControlTopmostBand* band = ControlTopmostBand::Find(parent))
+      if (!band->Members().empty()) return false;
+    auto next = windows.rbegin();
+    const QObjectList& stack = parent->children();
+    for (auto it = stack.rbegin(); it != stack.rend() && next != windows.rend(); ++it) {
+      if (!(*it)->isWidgetType()) continue;
+      if (*it != static_cast<QObject*>(*next)) return false;
+      ++next;
+    }
+    return next == windows.rend();
+  }
+
   ControlTopmostBand* Band() {
     if (!band_ && parentWidget()) band_ = ControlTopmostBand::Of(parentWidget());
     return band_;

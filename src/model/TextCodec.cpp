@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <iconv.h>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -242,48 +243,85 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Length of the run of ASCII bytes at s[i].
+// Length of the run of ASCII bytes at s[i], eight bytes at a time where it can.
 size_t AsciiRun(std::string_view s, size_t i) {
   size_t j = i;
+  while (j + 8 <= s.size()) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + j, 8);
+    if (word & 0x8080808080808080ull) break;
+    j += 8;
+  }
   while (j < s.size() && static_cast<unsigned char>(s[j]) < 0x80)
     ++j;
   return j - i;
 }
 
+// Length of the UTF-8 sequence that the lead byte of valid UTF-8 starts.
+size_t LeadLength(unsigned char lead) {
+  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
 // AppendPlainGb18030ByIconv, with ASCII and the two-byte characters written from the table
 // and only the rest handed to iconv, a run at a time.
-void AppendPlainGb18030(std::string& out, std::string_view utf8) {
+// How AppendPlainGb18030 takes its text.
+struct PlainWrite {
+  bool validUtf8 = false;  // checked already: every character is read by its lead byte alone
+  bool euroAsByte = false; // the euro sign as 0x80 (else as iconv writes it, A2 E3)
+};
+
+void AppendPlainGb18030(std::string& out, std::string_view utf8, PlainWrite how = {}) {
   const TwoByteCodes* codes = nullptr;
+  // Written in place into room for as many bytes as the UTF-8 has (Chinese text needs less),
+  // grown when a character needs more; what iconv writes is appended at the end.
+  size_t end = out.size();
+  out.resize(end + utf8.size() + 8);
+  auto room = [&](size_t n) {
+    if (end + n > out.size()) out.resize(std::max(out.size() * 3 / 2, end + n) + 8);
+  };
   size_t slowFrom = std::string_view::npos; // start of the run that goes to iconv
-  auto flushSlow = [&](size_t end) {
+  auto flushSlow = [&](size_t to) {
     if (slowFrom == std::string_view::npos) return;
-    AppendPlainGb18030ByIconv(out, utf8.substr(slowFrom, end - slowFrom));
+    out.resize(end);
+    AppendPlainGb18030ByIconv(out, utf8.substr(slowFrom, to - slowFrom));
+    end = out.size();
+    out.resize(end + (utf8.size() - to) + 8);
     slowFrom = std::string_view::npos;
   };
   for (size_t i = 0; i < utf8.size();) {
     if (const size_t ascii = AsciiRun(utf8, i)) {
       flushSlow(i);
-      out.append(utf8.substr(i, ascii));
+      room(ascii);
+      std::memcpy(out.data() + end, utf8.data() + i, ascii);
+      end += ascii;
       i += ascii;
       continue;
     }
-    const size_t n = Utf8SequenceLength(utf8, i);
+    const size_t n = how.validUtf8 ? LeadLength(static_cast<unsigned char>(utf8[i]))
+                                   : Utf8SequenceLength(utf8, i);
     if (n == 0) { // not UTF-8: iconv's own answer
       if (slowFrom == std::string_view::npos) slowFrom = i;
       ++i;
       continue;
     }
     if (!codes) codes = &TwoByteCodes::Get();
-    if (const uint16_t code = codes->Encode(CodePointAt(utf8, i, n))) {
+    const char32_t c = CodePointAt(utf8, i, n);
+    if (how.euroAsByte && c == 0x20AC) {
       flushSlow(i);
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
+      room(1);
+      out[end++] = kEuroByte;
+    } else if (const uint16_t code = codes->Encode(c)) {
+      flushSlow(i);
+      room(2);
+      out[end++] = static_cast<char>(code >> 8);
+      out[end++] = static_cast<char>(code & 0xFF);
     } else if (slowFrom == std::string_view::npos) {
       slowFrom = i;
     }
     i += n;
   }
   flushSlow(utf8.size());
+  out.resize(end);
 }
 
 // Copies UTF-8 text to out, handing each raw-byte character (three bytes from 0xEF) to
@@ -436,10 +474,14 @@ std::vector<Piece> SplitForWriting(std::string_view text) {
   size_t plainFrom = 0;
   size_t i = 0;
   while (true) {
+    // The text is valid UTF-8: ASCII is skipped in runs, other characters by their length.
     size_t at = i;
-    while (at < text.size() && text[at] != '\xE2' && text[at] != '\xEF')
-      ++at;
-    if (at == text.size()) break;
+    while (at < text.size()) {
+      at += AsciiRun(text, at);
+      if (at == text.size() || text[at] == '\xE2' || text[at] == '\xEF') break;
+      at += LeadLength(static_cast<unsigned char>(text[at]));
+    }
+    if (at >= text.size()) break;
     const int raw = RawByteAt(text, at);
     if (raw < 0 && text.compare(at, kEuro.size(), kEuro) != 0) {
       i = at + 1;
@@ -457,8 +499,9 @@ std::vector<Piece> SplitForWriting(std::string_view text) {
   return pieces;
 }
 
-// The position of the first byte of bytes[from..] that is not valid UTF-8 (size() when none).
-size_t FirstInvalidUtf8(std::string_view bytes, size_t from = 0) {
+// The position of the first byte of bytes[from..] that is not valid UTF-8 (size() when none);
+// `anyRawByte`, when given, is set when the valid part holds a raw-byte character.
+size_t FirstInvalidUtf8(std::string_view bytes, size_t from = 0, bool* anyRawByte = nullptr) {
   for (size_t i = from; i < bytes.size();) {
     if (const size_t ascii = AsciiRun(bytes, i)) {
       i += ascii;
@@ -466,6 +509,7 @@ size_t FirstInvalidUtf8(std::string_view bytes, size_t from = 0) {
     }
     const size_t n = Utf8SequenceLength(bytes, i);
     if (n == 0) return i;
+    if (anyRawByte && n == 3 && RawByteAt(bytes, i) >= 0) *anyRawByte = true;
     i += n;
   }
   return bytes.size();
@@ -488,9 +532,20 @@ std::string SanitizeUtf8(std::string_view bytes) {
 
 std::string Utf8ToGb18030(std::string_view utf8) {
   // Text from inside the program is valid UTF-8 already: it is read in place.
+  bool anyRawByte = false;
   std::string sanitized;
   std::string_view clean = utf8;
-  if (FirstInvalidUtf8(utf8) != utf8.size()) clean = sanitized = SanitizeUtf8(utf8);
+  if (FirstInvalidUtf8(utf8, 0, &anyRawByte) != utf8.size()) {
+    clean = sanitized = SanitizeUtf8(utf8);
+    FirstInvalidUtf8(clean, 0, &anyRawByte);
+  }
+  if (!anyRawByte) {
+    // The common case: plain text and euro signs, written in one pass.
+    std::string out;
+    out.reserve(clean.size());
+    AppendPlainGb18030(out, clean, {.validUtf8 = true, .euroAsByte = true});
+    return out;
+  }
   std::vector<Piece> pieces = SplitForWriting(clean);
   const bool anyRaw =
       std::any_of(pieces.begin(), pieces.end(), [](const Piece& p) { return p.raw; });

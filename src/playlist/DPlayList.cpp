@@ -16,6 +16,7 @@
 #include "app/ZyntraScr.h"
 #include "controls/AniGif.h"
 #include "controls/Clock.h"
+#include "controls/ControlWidget.h"
 #include "controls/DoExe.h"
 #include "controls/EffectBox.h"
 #include "controls/Glasso.h"
@@ -202,7 +203,10 @@ void CDPlayList::MoveScreen(const Rect& rect) {
 
 QTreeWidgetItem* CDPlayList::AddItem(QTreeWidgetItem* parent, const std::string& text, int image) {
   auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(text)));
-  item->setIcon(0, Artwork::TreeImage(image));
+  // Each image is drawn once: a large project has an item for every object.
+  auto [cached, drawn] = treeImages_.try_emplace(image);
+  if (drawn) cached->second = Artwork::TreeImage(image);
+  item->setIcon(0, cached->second);
   if (parent) {
     parent->addChild(item);
     parent->setExpanded(true);
@@ -268,16 +272,24 @@ void CDPlayList::AppendObjectItem(const std::string& name, int image) {
 
 void CDPlayList::ShowPageObjects(ShowNode* page, bool show) {
   if (!page || !page->IsPage()) return;
+  std::vector<ControlWidget*> windows;
+  bool allWidgets = true;
   for (auto& child : page->children) {
     if (!child->control) continue;
-    if (show) {
-      // Objects hidden with the hide command stay hidden on the design surface.
-      child->control->ShowWindow(child->visible);
-      child->control->BringToTop();
-    } else {
-      child->control->ShowWindow(false);
-    }
+    // Objects hidden with the hide command stay hidden on the design surface.
+    child->control->ShowWindow(show && child->visible);
+    auto* window = dynamic_cast<ControlWidget*>(child->control->Control());
+    allWidgets = allWidgets && window;
+    windows.push_back(window);
   }
+  if (!show) return;
+  // Each object raised in page order: on top of the others in that order.
+  if (allWidgets) {
+    ControlWidget::BringAllToTop(windows);
+    return;
+  }
+  for (auto& child : page->children)
+    if (child->control) child->control->BringToTop();
 }
 
 void CDPlayList::ShowPage(ShowNode& page) {

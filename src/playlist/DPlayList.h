@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -141,5 +143,6 @@ private:
   QTreeWidgetItem* rootItem_ = nullptr;
   QTreeWidgetItem* currentPageItem_ = nullptr;
   bool rebuilding_ = false;
-  bool treeShown_ = false; ///< the root item is in the view
+  bool treeShown_ = false;          ///< the root item is in the view
+  std::map<int, QIcon> treeImages_; ///< the tree's images, by number, as drawn
 };

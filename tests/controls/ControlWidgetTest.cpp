@@ -114,4 +114,48 @@ TEST_F(ControlWidgetTest, EachParentHasABandOfItsOwn) {
   EXPECT_EQ(Stacking(other), "t");
 }
 
+// Counts the restacking events a window gets.
+class RestackCounter : public QObject {
+public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ZOrderChange) ++count;
+    return false;
+  }
+};
+
+TEST_F(ControlWidgetTest, RaisingAPageOfWindowsInOrderPutsThemOnTopInThatOrder) {
+  NamedControl* p1 = Make("p1");
+  Make("other");
+  NamedControl* p2 = Make("p2");
+  ControlWidget::BringAllToTop({p1, p2});
+  EXPECT_EQ(Stacking(surface), "other p1 p2");
+
+  // Already on top in that order: nothing is restacked at all.
+  RestackCounter counter;
+  p1->installEventFilter(&counter);
+  p2->installEventFilter(&counter);
+  ControlWidget::BringAllToTop({p1, p2});
+  EXPECT_EQ(counter.count, 0);
+  EXPECT_EQ(Stacking(surface), "other p1 p2");
+
+  // In the other order they are raised again, one by one.
+  ControlWidget::BringAllToTop({p2, p1});
+  EXPECT_EQ(Stacking(surface), "other p2 p1");
+  EXPECT_GT(counter.count, 0);
+}
+
+TEST_F(ControlWidgetTest, RaisingAPageKeepsTheTopmostBandAbove) {
+  NamedControl* p1 = Make("p1");
+  NamedControl* p2 = Make("p2");
+  NamedControl* t = Make("t");
+  t->SetTopmost(true);
+  ControlWidget::BringAllToTop({p1, p2});
+  EXPECT_EQ(Stacking(surface), "p1 p2 t");
+  auto* frame = new QLabel(&surface); // a sibling that is no control, above the page
+  frame->setObjectName("frame");
+  ControlWidget::BringAllToTop({p1, p2});
+  EXPECT_EQ(Stacking(surface), "frame p1 p2 t");
+}
+
 } // namespace
