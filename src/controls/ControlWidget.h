@@ -3,13 +3,15 @@
 #include <QWidget>
 
 #include "controls/HostedControl.h"
+#include "controls/WallDpi.h"
 
 /// Base of every control widget: the window half of HostedControl done with QWidget, so that a
 /// control only implements Invoke(). Header-only, because the control libraries (clock, Glasso)
-/// use it too and do not link the GUI library.
-class ControlWidget : public QWidget, public HostedControl {
+/// use it too and do not link the GUI library. Its text converts points at the wall's resolution.
+class ControlWidget : public WallDpiWidget<QWidget>, public HostedControl {
 public:
-  ControlWidget(const std::string& clsid, QWidget* parent) : QWidget(parent), clsid_(clsid) {}
+  ControlWidget(const std::string& clsid, QWidget* parent)
+      : WallDpiWidget<QWidget>(parent), clsid_(clsid) {}
 
   std::string ClassId() const override { return clsid_; }
 
