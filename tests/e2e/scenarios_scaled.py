@@ -7,7 +7,8 @@ import subprocess
 
 from desktop import check, project_file, read_ppm, wait_until
 
-SCREEN = (300, 200, 640, 384)
+# Right of the page list, which is 340 pixels wide at 200 %.
+SCREEN = (400, 200, 640, 384)
 
 # Captions of 20 points (transparent) and 12 points (opaque, wrapped, with a border), RTF text
 # of 10 and 20 points. No clock: the wall's clock shows the time of the screenshot.
@@ -144,6 +145,12 @@ def scenario_design_in_device_pixels_at_192_dpi(d):
     z = d.launch("show.vrx")
     check_screen_window_at(d, SCREEN)
     sx, sy = SCREEN[:2]
+    # The tool windows follow the desktop's scale: twice the 70 and 170 pixels of 96 dpi.
+    wait_until(lambda: d.frame_rect(d.window("toolBarWindow"))[3] == 140 and
+               d.frame_rect(d.window("pageListWindow"))[1:3] == (140, 340),
+               "the tool bar window 140 pixels high, the page list 340 wide below it "
+               f"({d.frame_rect(d.window('toolBarWindow'))}, "
+               f"{d.frame_rect(d.window('pageListWindow'))})", timeout=5)
 
     # The grid every 20 device pixels, in RGB 226, 226, 226, on the black page.
     shot = wait_until(lambda: (lambda s: s if s.pixel(sx + 20, sy + 50) == (226, 226, 226)
