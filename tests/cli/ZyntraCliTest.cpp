@@ -218,7 +218,7 @@ std::string TextPageProject() {
   return Utf8ToGb18030(text);
 }
 
-TEST_F(ZyntraCliTest, RenderDrawsTheSamePixelsOnScaledDesktops) {
+TEST_F(ZyntraCliTest, RenderAndFramesDrawTheSamePixelsOnScaledDesktops) {
   // A desktop scaled to 125, 150 and 200 % tells Qt 120, 144 and 192 dpi; the offscreen
   // platform can say the same of its screen. Text on the wall converts points at 96 dpi on
   // every one of them, and nothing else is scaled.
@@ -251,6 +251,24 @@ TEST_F(ZyntraCliTest, RenderDrawsTheSamePixelsOnScaledDesktops) {
                std::to_string(dpi) + ".png");
     EXPECT_EQ(scaled, plain) << "at " << dpi << " dpi";
   }
+  // The frames of a show are drawn the same way (the clock first draws at its first tick).
+  auto frames = [&](const QString& platform, const std::string& folder) {
+    CliRun run = Run({"frames", Path("text.vrx"), "--seconds", "2", "--fps", "1", "--time",
+                      "2024-03-05 09:08:07", "--out", Path(folder)},
+                     platform);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<QImage> images;
+    for (const char* name : {"frame-00000.png", "frame-00001.png"})
+      images.push_back(QImage(Path(folder + "/" + name)).convertToFormat(QImage::Format_RGB32));
+    return images;
+  };
+  const std::vector<QImage> plainFrames = frames(QStringLiteral("offscreen"), "frames96");
+  ASSERT_EQ(plainFrames[1].size(), QSize(400, 300));
+  EXPECT_FALSE(AllOf(plainFrames[1], QRect(10, 140, 380, 50), navy));
+  EXPECT_EQ(frames(QStringLiteral("offscreen:configfile=") +
+                       QString::fromStdString(dir_.File("screen192.json")),
+                   "frames192"),
+            plainFrames);
 }
 
 TEST_F(ZyntraCliTest, FramesFollowTheMotionEffectInVirtualTime) {
