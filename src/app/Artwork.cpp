@@ -1,4 +1,5 @@
 #include "app/Artwork.h"
+#include "app/DesktopWindow.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -179,6 +180,14 @@ QPixmap Draw(Glyph g, int size = 16) {
   return pm;
 }
 
+// The image at 16 pixels and, on a scaled desktop, at the size the tool windows show it.
+QIcon IconOf(Glyph g) {
+  QIcon icon(Draw(g));
+  const int scaled = DesktopScaled(16);
+  if (scaled != 16) icon.addPixmap(Draw(g, scaled));
+  return icon;
+}
+
 } // namespace
 
 namespace Artwork {
@@ -196,24 +205,24 @@ QIcon ToolBarImage(int position) {
       Glyph::Text,        Glyph::Picture, Glyph::Clock,       Glyph::Movie,       Glyph::Rtf,
       Glyph::Flash,       Glyph::Program, Glyph::Placeholder, Glyph::Play,        Glyph::Test,
       Glyph::Placeholder, Glyph::Options, Glyph::About};
-  if (position < 0 || position >= 18) return QIcon(Draw(Glyph::Placeholder));
-  return QIcon(Draw(kStrip[position]));
+  if (position < 0 || position >= 18) return IconOf(Glyph::Placeholder);
+  return IconOf(kStrip[position]);
 }
 
 QIcon TreeImage(int index) {
   static const Glyph kTree[10] = {Glyph::Screen,  Glyph::Page,       Glyph::Text,  Glyph::Picture,
                                   Glyph::Clock,   Glyph::Movie,      Glyph::Flash, Glyph::Gif,
                                   Glyph::Program, Glyph::Placeholder};
-  if (index < 0 || index >= 10) return QIcon(Draw(Glyph::Placeholder));
-  return QIcon(Draw(kTree[index]));
+  if (index < 0 || index >= 10) return IconOf(Glyph::Placeholder);
+  return IconOf(kTree[index]);
 }
 
 QIcon PageListImage(int button) {
   static const Glyph kButtons[7] = {Glyph::Page,       Glyph::Delete,     Glyph::Freeze,
                                     Glyph::Properties, Glyph::FullScreen, Glyph::Up,
                                     Glyph::Down};
-  if (button < 0 || button >= 7) return QIcon(Draw(Glyph::Placeholder));
-  return QIcon(Draw(kButtons[button]));
+  if (button < 0 || button >= 7) return IconOf(Glyph::Placeholder);
+  return IconOf(kButtons[button]);
 }
 
 } // namespace Artwork

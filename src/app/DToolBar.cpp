@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
+#include "app/DesktopWindow.h"
 #include "app/CommandIds.h"
 
 namespace {
@@ -136,9 +137,10 @@ void CDToolBar::BuildMenu() {
 void CDToolBar::BuildStrip() {
   strip_ = new QToolBar(this);
   strip_->setObjectName("buttonStrip");
-  strip_->setIconSize(QSize(16, 16));
+  strip_->setIconSize(QSize(DesktopScaled(16), DesktopScaled(16)));
   strip_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  // The menu and one row of buttons fit the window's 70 outer pixels, title bar included.
+  // The menu and one row of buttons fit the window's 70 outer pixels (at 96 dpi), title bar
+  // included.
   strip_->setMovable(false);
   strip_->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; margin: 0px; }"));
   strip_->setContentsMargins(0, 0, 0, 0);

@@ -108,6 +108,21 @@ bool IsSet(const char* name) {
 
 } // namespace
 
+// Qt 6 scales every window of the process by the desktop's factor, which on X11 it derives from
+// Xft.dpi; the legacy names of Qt 5 are still read by Qt 6 and count as a choice too.
+const char* const kQtScalingVariables[8] = {
+    "QT_ENABLE_HIGHDPI_SCALING",       "QT_SCALE_FACTOR",         "QT_SCREEN_SCALE_FACTORS",
+    "QT_AUTO_SCREEN_SCALE_FACTOR",     "QT_DEVICE_PIXEL_RATIO",   "QT_USE_PHYSICAL_DPI",
+    "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_DPI_ADJUSTMENT_POLICY"};
+
+std::string HighDpiScalingToForce(const EnvironmentLookup& lookup) {
+  for (const char* name : kQtScalingVariables) {
+    const char* value = lookup(name);
+    if (value && *value) return {};
+  }
+  return "0";
+}
+
 std::string PlatformToForce(const char* userPlatform, bool xServerReachable) {
   if (userPlatform && *userPlatform) return {};
   return xServerReachable ? "xcb" : "";
@@ -138,6 +153,14 @@ void PrepareDesktopEnvironment() {
   const std::string platform = PlatformToForce(std::getenv("QT_QPA_PLATFORM"),
                                                display && *display && XServerReachable(display));
   if (!platform.empty()) ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+
+  // The screen window must cover the LED wall's rectangle in device pixels, and its objects
+  // must be the project's pixels; Qt's scaling would multiply both by the desktop's factor.
+  // The tool windows and dialogs stay readable through their fonts, which Qt then converts at
+  // the desktop's resolution (the wall's controls convert at 96 dpi, controls/WallDpi.h).
+  const std::string scaling =
+      HighDpiScalingToForce([](const char* name) { return std::getenv(name); });
+  if (!scaling.empty()) ::setenv("QT_ENABLE_HIGHDPI_SCALING", scaling.c_str(), 1);
 
   if (!IsSet("FONTCONFIG_FILE")) {
     const std::string config = ShippedFontConfig(ExecutableDir());

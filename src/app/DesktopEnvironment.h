@@ -1,10 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // What the process environment must say before Qt starts, so that the program behaves the same
-// on every Linux desktop: which platform plugin places its windows and which font configuration
-// draws the font names that projects store.
+// on every Linux desktop: which platform plugin places its windows, whether Qt scales them, and
+// which font configuration draws the font names that projects store.
 
 /// The value to give QT_QPA_PLATFORM: "" (leave Qt's choice) when the user named a platform
 /// (`userPlatform` non-null and non-empty) or no X server answers, else "xcb".
@@ -20,6 +21,18 @@ bool XServerReachable(const std::string& display, const std::string& socketDir =
 /// that file is missing.
 std::string ShippedFontConfig(const std::string& exeDir);
 
-/// Sets QT_QPA_PLATFORM (see PlatformToForce, with DISPLAY) and FONTCONFIG_FILE (the shipped
-/// configuration beside /proc/self/exe) in this process, each only when the user has not set it.
+/// Reads one environment variable: its value, or null when it is not set.
+using EnvironmentLookup = std::function<const char*(const char* name)>;
+
+/// The environment variables through which a user tells Qt how to scale windows.
+extern const char* const kQtScalingVariables[8];
+
+/// The value to give QT_ENABLE_HIGHDPI_SCALING: "0" (one window pixel is one device pixel, as
+/// the LED wall needs) when none of kQtScalingVariables is set to a non-empty value, else ""
+/// (the user's own choice stands).
+std::string HighDpiScalingToForce(const EnvironmentLookup& lookup);
+
+/// Sets QT_QPA_PLATFORM (see PlatformToForce, with DISPLAY), QT_ENABLE_HIGHDPI_SCALING (see
+/// HighDpiScalingToForce) and FONTCONFIG_FILE (the shipped configuration beside
+/// /proc/self/exe) in this process, each only when the user has not set it.
 void PrepareDesktopEnvironment();

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <cstring>
 
@@ -183,3 +184,12 @@ void SetWindowCaption(QWidget* window, const QString& caption) {
                       0, nullptr);
   xcb_flush(connection);
 }
+
+double DesktopScaleAt(double logicalDpi) { return std::max(1.0, logicalDpi / 96.0); }
+
+double DesktopScale() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? DesktopScaleAt(screen->logicalDotsPerInchY()) : 1.0;
+}
+
+int DesktopScaled(int pixels) { return static_cast<int>(std::lround(pixels * DesktopScale())); }

@@ -25,3 +25,15 @@ void NameWindowRoles();
 /// Sets a window's caption. An empty caption stays empty on the desktop (Qt alone would show
 /// the program's name in its place).
 void SetWindowCaption(QWidget* window, const QString& caption);
+
+/// How much a desktop of `logicalDpi` magnifies its text against one of 96 dpi: 2 at Xft.dpi
+/// 192, 1.25 at 120; never below 1.
+double DesktopScaleAt(double logicalDpi);
+
+/// DesktopScaleAt of the primary screen: the factor by which the tool windows' sizes follow the
+/// desktop. 1 when Qt scales the windows itself (the screen then reports 96 dpi) or without a
+/// screen.
+double DesktopScale();
+
+/// `pixels`, a size made for a 96-dpi desktop, at the desktop's scale, rounded to the nearest.
+int DesktopScaled(int pixels);

@@ -70,13 +70,16 @@ void CZyntraScr::Initialise() {
   const int H = avail.height() - 8;
 
   // Both belong to the screen window: they stay above it, whatever is clicked. Their
-  // rectangles are their outer ones, title bar and frame included.
+  // rectangles are their outer ones, title bar and frame included. On a scaled desktop their
+  // text is larger, and so are they (70 and 170 pixels at 96 dpi).
+  const int toolBarHeight = DesktopScaled(70);
   toolBar = new CDToolBar(this, this);
-  PlaceByFrame(toolBar, QRect(avail.x(), avail.y(), W, 70));
+  PlaceByFrame(toolBar, QRect(avail.x(), avail.y(), W, toolBarHeight));
   toolBar->show();
 
   pageList = new CDPlayList(this);
-  PlaceByFrame(pageList, QRect(avail.x(), avail.y() + 70, 170, H - 70));
+  PlaceByFrame(pageList,
+               QRect(avail.x(), avail.y() + toolBarHeight, DesktopScaled(170), H - toolBarHeight));
   pageList->show();
   InstallTaskList(*this);
 

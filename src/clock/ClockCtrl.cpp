@@ -11,6 +11,7 @@
 
 #include "app/QtFont.h"
 #include "clock/ClockSeams.h"
+#include "controls/WallDpi.h"
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
 #include "model/Prompts.h"
@@ -68,7 +69,8 @@ ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(kClockClassId, parent) {
   ++gLiveClocks;
   setObjectName(QStringLiteral("clock"));
   setAttribute(Qt::WA_OpaquePaintEvent, false);
-  label_ = new QLabel(this);
+  // The caption is text on the wall like the control itself.
+  label_ = new WallDpiWidget<QLabel>(this);
   label_->setObjectName(QStringLiteral("Label1"));
   label_->setAlignment(Qt::AlignCenter);
   label_->setWordWrap(true);

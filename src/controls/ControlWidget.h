@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/HostedControl.h"
+#include "controls/WallDpi.h"
 
 class ControlWidget;
 
@@ -46,10 +47,11 @@ private:
 
 /// Base of every control widget: the window half of HostedControl done with QWidget, so that a
 /// control only implements Invoke(). Header-only, because the control libraries (clock, Glasso)
-/// use it too and do not link the GUI library.
-class ControlWidget : public QWidget, public HostedControl {
+/// use it too and do not link the GUI library. Its text converts points at the wall's resolution.
+class ControlWidget : public WallDpiWidget<QWidget>, public HostedControl {
 public:
-  ControlWidget(const std::string& clsid, QWidget* parent) : QWidget(parent), clsid_(clsid) {}
+  ControlWidget(const std::string& clsid, QWidget* parent)
+      : WallDpiWidget<QWidget>(parent), clsid_(clsid) {}
   ~ControlWidget() override {
     if (band_) band_->Leave(this);
   }

@@ -44,6 +44,9 @@ QTextCharFormat ToQt(const RtfCharFormat& f) {
 RtfTextCtrl::RtfTextCtrl(QWidget* parent, Scheduler* scheduler)
     : ControlWidget(kRtfTextClassId, parent),
       scheduler_(scheduler ? scheduler : &DefaultControlScheduler()) {
+  // The text is laid out for this widget, which converts points at the wall's resolution;
+  // without a device the document would take the desktop's.
+  text_.documentLayout()->setPaintDevice(this);
   text_.setDocumentMargin(0);
   text_.setUndoRedoEnabled(false);
 }

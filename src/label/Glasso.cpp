@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "controls/WallDpi.h"
 #include "label/Frm_Caption.h"
 
 std::atomic<int> Glasso::alive_{0};
@@ -328,10 +329,12 @@ void Glasso::PaintTransparent(QPainter& painter) {
   // The children drawn on the surface colour...
   QImage surface(pixels, QImage::Format_ARGB32_Premultiplied);
   surface.setDevicePixelRatio(ratio);
+  SetWallDpi(surface);
   surface.fill(ColorFromRef(surfaceBackColor_));
   // ...and on nothing, which tells which pixels they touched.
   QImage touched(pixels, QImage::Format_ARGB32_Premultiplied);
   touched.setDevicePixelRatio(ratio);
+  SetWallDpi(touched);
   touched.fill(Qt::transparent);
   for (QImage* image : {&surface, &touched}) {
     QPainter p(image);

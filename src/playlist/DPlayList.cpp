@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/Artwork.h"
+#include "app/DesktopWindow.h"
 #include "app/CommandIds.h"
 #include "app/ZyntraAbout.h"
 #include "app/ZyntraScr.h"
@@ -103,7 +104,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("pageListToolBar");
-  toolBar_->setIconSize(QSize(16, 16));
+  toolBar_->setIconSize(QSize(DesktopScaled(16), DesktopScaled(16)));
   toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // Seven buttons fit the window's 170 pixels only without the style's extra padding.
   toolBar_->setStyleSheet(QStringLiteral("QToolButton { padding: 1px; margin: 0px; }"));
@@ -132,7 +133,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   tree_ = new QTreeWidget(this);
   tree_->setObjectName("tree");
   tree_->setHeaderHidden(true);
-  tree_->setIconSize(QSize(16, 16));
+  tree_->setIconSize(QSize(DesktopScaled(16), DesktopScaled(16)));
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CDPlayList::OnSelectionChanged);
   // A click on the highlighted item selects it too, when it is not what is current (after a

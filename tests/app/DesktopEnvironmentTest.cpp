@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -114,4 +115,26 @@ TEST(DesktopEnvironment, TheShippedFontConfigurationIsFoundBesideTheExecutablesF
   std::filesystem::remove(dir.File("share/zyntra/fonts.conf"));
   std::filesystem::create_directories(dir.File("share/zyntra/fonts.conf"));
   EXPECT_EQ(ShippedFontConfig(dir.File("bin")), "");
+}
+
+TEST(DesktopEnvironment, QtScalingIsSwitchedOffUnlessTheUserSetAScaleVariable) {
+  auto decide = [](std::map<std::string, const char*> environment) {
+    return HighDpiScalingToForce([&](const char* name) -> const char* {
+      const auto found = environment.find(name);
+      return found == environment.end() ? nullptr : found->second;
+    });
+  };
+  EXPECT_EQ(decide({}), "0");
+  // Empty values are no choice; neither are variables that do not scale windows.
+  EXPECT_EQ(decide({{"QT_SCALE_FACTOR", ""}, {"QT_ENABLE_HIGHDPI_SCALING", ""}}), "0");
+  EXPECT_EQ(decide({{"QT_FONT_DPI", "144"}, {"QT_QPA_PLATFORM", "xcb"}, {"GDK_SCALE", "2"}}), "0");
+  const char* userChoices[] = {"QT_ENABLE_HIGHDPI_SCALING",       "QT_SCALE_FACTOR",
+                               "QT_SCREEN_SCALE_FACTORS",         "QT_AUTO_SCREEN_SCALE_FACTOR",
+                               "QT_DEVICE_PIXEL_RATIO",           "QT_USE_PHYSICAL_DPI",
+                               "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_DPI_ADJUSTMENT_POLICY"};
+  for (const char* name : userChoices) {
+    EXPECT_EQ(decide({{name, "1"}}), "") << name;
+    // The user's own "0" stands too (nothing is set over it).
+    EXPECT_EQ(decide({{name, "0"}, {"QT_FONT_DPI", "96"}}), "") << name;
+  }
 }

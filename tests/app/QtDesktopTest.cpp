@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 
+#include "app/DesktopWindow.h"
 #include "app/QtFont.h"
 #include "app/QtTranslations.h"
 
@@ -199,4 +200,17 @@ TEST(QtFont, ConversionsCarryTheSixValues) {
   EXPECT_EQ(FontDescOf(font, FontDesc{"", 0, false, false, false, false, 400, 134}), desc);
   FontDesc plain{"宋体", 9, false, false, false, false, 400, 0};
   EXPECT_EQ(FontDescOf(QFontOf(plain)), plain);
+}
+
+TEST(DesktopScale, ToolWindowsGrowWithTheDesktopsResolutionButNeverShrink) {
+  const struct {
+    double dpi;
+    double scale;
+  } cases[] = {{96, 1.0}, {120, 1.25}, {144, 1.5}, {192, 2.0}, {288, 3.0}, {72, 1.0}, {0, 1.0}};
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(DesktopScaleAt(c.dpi), c.scale) << c.dpi;
+  // The test's screen is one of 96 dpi: the sizes made for it stand as they are.
+  EXPECT_EQ(DesktopScale(), 1.0);
+  EXPECT_EQ(DesktopScaled(70), 70);
+  EXPECT_EQ(DesktopScaled(170), 170);
 }

@@ -15,6 +15,8 @@
 
 #include "app/AppTestSupport.h"
 #include "cli/DumpFixture.h"
+#include "model/AtomicFile.h"
+#include "model/TextCodec.h"
 
 namespace {
 
@@ -36,10 +38,14 @@ QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b); }
 // empty configuration folder so that no registered control library of this machine is used.
 class ZyntraCliTest : public ::testing::Test {
 protected:
-  CliRun Run(const QStringList& args) {
+  CliRun Run(const QStringList& args, const QString& platform = QStringLiteral("offscreen")) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    // As on a desktop where the user set no Qt scaling of their own.
+    for (const char* name :
+         {"QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"})
+      env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("config"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(dir_.path()));
@@ -158,6 +164,111 @@ TEST_F(ZyntraCliTest, RenderDrawsThePageWithItsClockAtTheGivenTime) {
   ASSERT_EQ(second.size(), QSize(320, 200));
   EXPECT_TRUE(AllOf(second, QRect(0, 60, 320, 140), green));
   EXPECT_FALSE(AllOf(second, labelArea, green));
+}
+
+// One page with every control that draws text: a transparent caption of 20 points, an opaque
+// one of 12 points wrapped over three lines with a border, a date-and-time clock and RTF text
+// of 10 and 20 points.
+std::string TextPageProject() {
+  const std::string rtf = std::string(ZYNTRA_TEST_DATA) + "/controls/rtf/bold.rtf";
+  auto common = [](int x, int y, int w, int h) {
+    return "<reserve>False</reserve>\r\n<topmost>False</topmost>\r\n<actionStyle>0</actionStyle>"
+           "\r\n<X>" +
+           std::to_string(x) + "</X>\r\n<Y>" + std::to_string(y) + "</Y>\r\n<W>" +
+           std::to_string(w) + "</W>\r\n<H>" + std::to_string(h) +
+           "</H>\r\n<preInDelay>0</preInDelay>\r\n<preOutDelay>0</preOutDelay>\r\n<inStyle>0"
+           "</inStyle>\r\n<inSpeed>0</inSpeed>\r\n<delayTime>0</delayTime>\r\n<outStyle>0</"
+           "outStyle>\r\n<outSpeed>0</outSpeed>\r\n";
+  };
+  auto label = [&](const char* name, const char* caption, const char* font, int size10000,
+                   int transparent, int border, int y, int h) {
+    return std::string("<Label Name=\"") + name + "\" Type=\"131\">\r\n<Caption>" + caption +
+           "</Caption>\r\n<Color>65535</Color>\r\n<BgColor>4210752</BgColor>\r\n<BorderColor>"
+           "255</BorderColor>\r\n<Align>2</Align>\r\n<Transparent>" +
+           std::to_string(transparent) + "</Transparent>\r\n<Border>" + std::to_string(border) +
+           "</Border>\r\n<Font>\r\n<Name>" + font + "</Name>\r\n<Size>" +
+           std::to_string(size10000) +
+           "</Size>\r\n<Charset>134</Charset>\r\n<Italic>False</Italic>\r\n<Strikethrough>False"
+           "</Strikethrough>\r\n<Underline>False</Underline>\r\n<Bold>True</Bold>\r\n<Weight >700"
+           "</Weight >\r\n</Font>\r\n" +
+           common(10, y, 380, h) + "</Label>\r\n";
+  };
+  const std::string text =
+      "<?xml version=\"1.0\" encoding=\"GB2312\" standalone=\"yes\"?>\r\n<VRX>\r\n<Screen "
+      "frameCount=\"1\" proTextCount=\"1\" effectBoxCount=\"0\" clockCount=\"1\" "
+      "mPlayerCount=\"0\" flashCount=\"0\" gifCount=\"0\" labelCount=\"2\" exeCount=\"0\" "
+      "X=\"0\" Y=\"0\" W=\"400\" H=\"300\" Name=\"同步屏\" Type=\"-1\">\r\n<Frame TTL_Kind=\"0\" "
+      "seconds=\"5\" ybPlay=\"False\" bg=\"8388608\" BgPicture=\"\" Name=\"Page1\" "
+      "Type=\"-2\">\r\n" +
+      label("Text1", "欢迎光临 Zyntra", "黑体", 200000, 1, 0, 10, 50) +
+      label("Text2", "宋体十二点的文字在三行里，一行一行地排下来，每一行都一样高。", "宋体", 120000,
+            0, 1, 70, 60) +
+      "<Clock Name=\"Timer1\" Type=\"123\">\r\n<Style>6</Style>\r\n<targetDate>0</"
+      "targetDate>\r\n<preText></preText>\r\n<lasText></lasText>\r\n<m_rh>0</m_rh>\r\n<m_rm>"
+      "0</m_rm>\r\n<m_rs>0</m_rs>\r\n<totalTime>60</totalTime>\r\n<BgColor>8388608</BgColor>"
+      "\r\n<FgColor>65535</FgColor>\r\n<BorderColor>255</BorderColor>\r\n<Font>\r\n<Name>宋体"
+      "</Name>\r\n<Size>14</Size>\r\n<Italic>False</Italic>\r\n<Strikethrough>False</"
+      "Strikethrough>\r\n<Underline>False</Underline>\r\n<Bold>False</Bold>\r\n</Font>\r\n" +
+      common(10, 140, 380, 50) + "</Clock>\r\n<RtfText Name=\"RTF1\" Type=\"138\">\r\n<FileName>" +
+      rtf +
+      "</FileName>\r\n<InStyle>无</InStyle>\r\n<DelayTime>600</DelayTime>\r\n<OutStyle>无"
+      "</OutStyle>\r\n<PlaySpeed>3</PlaySpeed>\r\n<LoopPlay>False</LoopPlay>\r\n<Loops>1</"
+      "Loops>\r\n<Color>16777215</Color>\r\n" +
+      common(10, 200, 380, 90) + "</RtfText>\r\n</Frame>\r\n</Screen>\r\n</VRX>\r\n";
+  return Utf8ToGb18030(text);
+}
+
+TEST_F(ZyntraCliTest, RenderAndFramesDrawTheSamePixelsOnScaledDesktops) {
+  // A desktop scaled to 125, 150 and 200 % tells Qt 120, 144 and 192 dpi; the offscreen
+  // platform can say the same of its screen. Text on the wall converts points at 96 dpi on
+  // every one of them, and nothing else is scaled.
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("text.vrx"), TextPageProject()));
+  auto render = [&](const QString& platform, const std::string& name) {
+    CliRun run = Run({"render", Path("text.vrx"), "--page", "1", "--time", "2024-03-05 09:08:07",
+                      "--out", Path(name)},
+                     platform);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QImage(Path(name)).convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage plain = render(QStringLiteral("offscreen"), "96.png");
+  ASSERT_EQ(plain.size(), QSize(400, 300));
+  const QRgb navy = Rgb(0, 0, 128);
+  // Every object drew something of its own.
+  EXPECT_FALSE(AllOf(plain, QRect(10, 10, 380, 50), navy));
+  EXPECT_EQ(plain.pixel(12, 72), Rgb(64, 64, 64)); // the opaque caption's background
+  EXPECT_FALSE(AllOf(plain, QRect(10, 140, 380, 50), navy));
+  EXPECT_EQ(plain.pixel(388, 288), Rgb(255, 255, 255)); // the RTF text's background
+  EXPECT_TRUE(AllOf(plain, QRect(0, 291, 400, 9), navy));
+
+  for (int dpi : {120, 144, 192}) {
+    const std::string config = dir_.File("screen" + std::to_string(dpi) + ".json");
+    ASSERT_TRUE(WriteFileAtomic(
+        config, "{\"screens\": [{\"name\": \"wall\", \"x\": 0, \"y\": 0, \"width\": 1280, "
+                "\"height\": 800, \"logicalDpi\": " +
+                    std::to_string(dpi) + ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}"));
+    const QImage scaled =
+        render(QStringLiteral("offscreen:configfile=") + QString::fromStdString(config),
+               std::to_string(dpi) + ".png");
+    EXPECT_EQ(scaled, plain) << "at " << dpi << " dpi";
+  }
+  // The frames of a show are drawn the same way (the clock first draws at its first tick).
+  auto frames = [&](const QString& platform, const std::string& folder) {
+    CliRun run = Run({"frames", Path("text.vrx"), "--seconds", "2", "--fps", "1", "--time",
+                      "2024-03-05 09:08:07", "--out", Path(folder)},
+                     platform);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<QImage> images;
+    for (const char* name : {"frame-00000.png", "frame-00001.png"})
+      images.push_back(QImage(Path(folder + "/" + name)).convertToFormat(QImage::Format_RGB32));
+    return images;
+  };
+  const std::vector<QImage> plainFrames = frames(QStringLiteral("offscreen"), "frames96");
+  ASSERT_EQ(plainFrames[1].size(), QSize(400, 300));
+  EXPECT_FALSE(AllOf(plainFrames[1], QRect(10, 140, 380, 50), navy));
+  EXPECT_EQ(frames(QStringLiteral("offscreen:configfile=") +
+                       QString::fromStdString(dir_.File("screen192.json")),
+                   "frames192"),
+            plainFrames);
 }
 
 TEST_F(ZyntraCliTest, FramesFollowTheMotionEffectInVirtualTime) {

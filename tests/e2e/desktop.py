@@ -93,8 +93,12 @@ def read_ppm(data):
     match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
     if not match:
         raise ScenarioFailure("screenshot is not a PPM image")
-    width, height = int(match.group(1)), int(match.group(2))
-    return Image(width, height, data[match.end():match.end() + width * height * 3])
+    width, height, maxval = (int(g) for g in match.groups())
+    if maxval < 256:
+        return Image(width, height, data[match.end():match.end() + width * height * 3])
+    # ImageMagick's import writes 16 bits a sample (big-endian): the high bytes are the 8-bit
+    # values the X server holds (v × 257).
+    return Image(width, height, data[match.end():match.end() + width * height * 6:2])
 
 
 class Program:
@@ -217,6 +221,13 @@ class Desktop:
 
     def cleanup(self):
         shutil.rmtree(self.root, ignore_errors=True)
+
+    def scale_desktop(self, dpi):
+        """Scales the desktop as desktop environments do: loads `Xft.dpi: DPI` into the X
+        server's resources (xrdb -merge). Programs started afterwards read it (192 = 200 %)."""
+        subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {dpi}\n", text=True, env=self.env,
+                       check=True, timeout=20)
+        check(f"Xft.dpi:\t{dpi}" in self.x("xrdb", "-query"), f"Xft.dpi {dpi} not loaded")
 
     # --- the program -------------------------------------------------------------------------------
     def path(self, *parts):
