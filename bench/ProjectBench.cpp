@@ -35,7 +35,7 @@ struct BenchProject {
   std::string path;
 
   explicit BenchProject(int objects) {
-    pageList.doc = &doc;
+    pageList.Attach(doc, prompts);
     doc.NewDocument();
     for (int page = 0; page < kPages; ++page) {
       if (page > 0) pageList.NewPage();

@@ -15,15 +15,9 @@
 #include "app/CommandIds.h"
 #include "app/ZyntraAbout.h"
 #include "app/ZyntraScr.h"
-#include "controls/AniGif.h"
-#include "controls/Clock.h"
 #include "controls/ControlWidget.h"
-#include "controls/DoExe.h"
-#include "controls/EffectBox.h"
-#include "controls/Glasso.h"
-#include "controls/MPlayer.h"
-#include "controls/RtfText.h"
 #include "dialogs/DlgOption.h"
+#include "model/EditingSession.h"
 #include "model/ObjectKinds.h"
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
@@ -34,62 +28,6 @@
 namespace {
 
 bool IsPageText(const QString& text) { return text.startsWith(QStringLiteral("Page")); }
-
-// The defaults every new object gets right after its control is made.
-void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenBg) {
-  switch (kind) {
-  case ObjectKind::Picture: {
-    auto& w = static_cast<C_EffectBox&>(c);
-    w.SetAutoPlay(false);
-    w.SetLoopPlay(false);
-    w.SetLoops(1);
-    w.SetColor(0xFF8080);
-    break;
-  }
-  case ObjectKind::Clock: {
-    auto& w = static_cast<C_Clock&>(c);
-    w.SetStyle(2);
-    w.SetEnabled(false);
-    w.SetPlay(true);
-    w.SetBgColor(0x960000);
-    w.SetBorder(false);
-    break;
-  }
-  case ObjectKind::Movie: {
-    auto& w = static_cast<C_MPlayer&>(c);
-    w.SetEnabled(false);
-    w.SetAutoStart(false);
-    w.SetShowControls(false);
-    w.SetPlayCount(1);
-    break;
-  }
-  case ObjectKind::Flash: c.EnableWindow(false); break;
-  case ObjectKind::Gif:
-    static_cast<C_AniGif&>(c).SetAutoPlay(true);
-    c.EnableWindow(false);
-    break;
-  case ObjectKind::Exe: c.EnableWindow(false); break;
-  case ObjectKind::Label: {
-    auto& w = static_cast<C_Glasso&>(c);
-    w.SetEnable(false);
-    w.SetCaption(std::string("文字"));
-    w.SetColor(0x00FF00);
-    w.SetBgColor(screenBg);
-    w.SetBorder(0);
-    w.SetFontSize(200000);
-    break;
-  }
-  case ObjectKind::RtfText: {
-    auto& w = static_cast<C_RtfText&>(c);
-    w.SetAutoPlay(false);
-    w.SetLoopPlay(false);
-    w.SetLoops(1);
-    w.SetColor(0x99FFFF);
-    break;
-  }
-  default: break;
-  }
-}
 
 } // namespace
 
@@ -154,6 +92,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   SetStatusText(QStringLiteral(" "));
 
   document_ = std::make_unique<CZyntraDoc>(*this, screen_->Factory(), *screen_->Services().prompts);
+  session_ = std::make_unique<EditingSession>(*document_, *screen_->Services().prompts);
 
   const AppServices& services = screen_->Services();
   if (services.scheduler) {
@@ -231,7 +170,7 @@ void CDPlayList::SelectItem(QTreeWidgetItem* item) {
 }
 
 void CDPlayList::ClearProject() {
-  counters_ = NamingCounters{};
+  session_->ResetCounters();
   screen_->ClearSelection();
   rebuilding_ = true;
   tree_->clearSelection();
@@ -305,48 +244,20 @@ void CDPlayList::NewPage() {
   screen_->ClearSelection();
   ShowNode* current = document_->Current();
   if (current && current->IsPage()) ShowPageObjects(current, false);
-  ++counters_.frameCount;
-  const std::string name = "Page" + std::to_string(counters_.frameCount);
-  auto info = std::make_unique<FrameInfo>();
-  info->TTL_Kind = 0;
-  info->seconds = 5;
-  info->bg = screen_->settings.BgColor;
-  info->ybPlay = false;
-  document_->GotoParent();
-  ShowNode* page = document_->AddNode(ObjectKind::Frame, std::move(info), name);
-  screen_->currentNode = page;
-  AppendPageItem(name, 1);
-  SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(name)));
+  ShowNode& page = session_->NewPage(screen_->settings.BgColor);
+  screen_->currentNode = &page;
+  AppendPageItem(page.name, 1);
+  SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(page.name)));
   screen_->update();
 }
 
 bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
-  if (currentPageItem_ == rootItem_ || !document_->Current() || !document_->Current()->IsPage()) {
-    screen_->Services().prompts->MessageBox("没有当前页，不能创建对象！", ProgramTitle(),
-                                            PromptButtons::Ok, PromptIcon::Exclamation);
-    return false;
-  }
-  rect.NormalizeRect();
-  const int32_t minWH = screen_->settings.MinWH;
-  if (rect.Width() < minWH) rect.right = rect.left + minWH;
-  if (rect.Height() < minWH) rect.bottom = rect.top + minWH;
-  const KindInfo* info = FindKind(static_cast<ObjectKind>(kindValue));
-  if (!info || !info->IsObject()) {
-    screen_->Services().prompts->MessageBox("无此控件！", ProgramTitle(), PromptButtons::Ok,
-                                            PromptIcon::Information);
-    return false;
-  }
-  int32_t& counter = counters_.*(info->counter);
-  ++counter;
-  const std::string name = std::string(info->baseName) + std::to_string(counter);
-  if (info->kind == ObjectKind::Exe)
-    rect = Rect{rect.left, rect.top, rect.left + 32, rect.top + 32};
-  std::unique_ptr<CControlWrapper> control = document_->CreateControl(info->kind, rect, true);
-  control->BringToTop();
-  ApplyNewObjectDefaults(info->kind, *control, screen_->settings.BgColor);
-  document_->AddNode(info->kind, std::move(control), name);
-  QTreeWidgetItem* item = AddItem(currentPageItem_, name, info->treeImage);
-  SelectItem(item);
+  // The current page item is the document's current page (the root item when none is).
+  ShowNode* node = session_->CreateObject(kindValue, rect, screen_->settings.MinWH,
+                                          screen_->settings.BgColor, ProgramTitle());
+  if (!node) return false;
+  const KindInfo* info = FindKind(node->type);
+  SelectItem(AddItem(currentPageItem_, node->name, info ? info->treeImage : 0));
   return true;
 }
 

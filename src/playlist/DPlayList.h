@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "model/EditingSession.h"
 #include "model/NamingCounters.h"
 #include "model/ObjectKind.h"
 #include "model/PageListLink.h"
@@ -104,7 +105,7 @@ public:
 
   // --- PageListLink ---------------------------------------------------------------------------
   void ClearProject() override;
-  NamingCounters& Counters() override { return counters_; }
+  NamingCounters& Counters() override { return session_->Counters(); }
   void AppendPageItem(const std::string& name, int image) override;
   void AppendObjectItem(const std::string& name, int image) override;
   void ProjectRead() override;
@@ -132,8 +133,8 @@ private:
   void SelectItem(QTreeWidgetItem* item);
 
   CZyntraScr* screen_;
-  NamingCounters counters_;
   std::unique_ptr<CZyntraDoc> document_;
+  std::unique_ptr<EditingSession> session_; ///< the rules of editing, on document_
   std::unique_ptr<Playback> playback_;
   std::unique_ptr<AutoSaveTimer> autoSave_;
   std::unique_ptr<PowerOffTimer> powerOff_;

@@ -108,7 +108,7 @@ TEST(ProjectFile, OpeningBuildsTheTreeItemsAndShowsTheLastPage) {
                                 "ProjectRead",
                                 "ShowPage Page3",
                             }));
-  EXPECT_EQ(p.pageList.counters, (NamingCounters{3, 1, 2, 1, 1, 1, 1, 4, 1}));
+  EXPECT_EQ(p.pageList.Counters(), (NamingCounters{3, 1, 2, 1, 1, 1, 1, 4, 1}));
   EXPECT_EQ(p.doc.Current(), p.Node("Page3"));
   EXPECT_EQ(p.doc.Root()->name, "同步屏播放系统"); // the title, not the file's name
   const FrameInfo& page3 = *p.Node("Page3")->frame;
@@ -277,7 +277,7 @@ TEST(ProjectFile, ProjectsWithoutPagesOrObjectsOpen) {
   EXPECT_EQ(p.doc.Current(), p.doc.Root());
   EXPECT_EQ(p.pageList.log,
             (std::vector<std::string>{"ClearProject", "MoveScreen 100 50 900 650", "ProjectRead"}));
-  EXPECT_EQ(p.pageList.counters.frameCount, 2);
+  EXPECT_EQ(p.pageList.Counters().frameCount, 2);
 
   ASSERT_TRUE(p.doc.OpenDocument(Copy(dir, "empty_page.vrx")));
   ShowNode* page = p.Node("Page1");
@@ -438,7 +438,7 @@ TEST(ProjectFile, NewDocumentStartsOverWithPage1) {
   p.doc.NewDocument();
   EXPECT_EQ(p.pageList.log,
             (std::vector<std::string>{"ClearProject", "NewPage", "AppendPageItem Page1 1"}));
-  EXPECT_EQ(p.pageList.counters, (NamingCounters{1, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(p.pageList.Counters(), (NamingCounters{1, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(p.factory.LiveCount() == 0);
   EXPECT_EQ(p.doc.Path(), "");
   EXPECT_EQ(p.doc.Current(), p.Node("Page1"));

@@ -103,7 +103,7 @@ struct Show {
   int pages = 0;
 
   Show() {
-    pageList.doc = &doc;
+    pageList.Attach(doc, prompts);
     playback.SetRequestTarget(&counter);
     doc.NewDocument();
   }

@@ -4,7 +4,7 @@
 
 void RecordingPageList::ClearProject() {
   log.push_back("ClearProject");
-  counters = NamingCounters{};
+  session->ResetCounters();
   doc->DeleteNode(doc->Root());
   doc->ResetDocument();
   currentPageItem.clear();
@@ -13,13 +13,7 @@ void RecordingPageList::ClearProject() {
 
 void RecordingPageList::NewPage() {
   log.push_back("NewPage");
-  ++counters.frameCount;
-  std::string name = "Page" + std::to_string(counters.frameCount);
-  auto info = std::make_unique<FrameInfo>();
-  info->bg = bgColor;
-  doc->GotoParent();
-  doc->AddNode(ObjectKind::Frame, std::move(info), name);
-  AppendPageItem(name, 1);
+  AppendPageItem(session->NewPage(bgColor).name, 1);
 }
 
 void RecordingPageList::AppendPageItem(const std::string& name, int image) {
@@ -42,12 +36,7 @@ void RecordingPageList::MoveScreen(const Rect& rect) {
 }
 
 ShowNode* RecordingPageList::CreateObject(ObjectKind kind, const Rect& rect) {
-  const KindInfo* info = FindKind(kind);
-  if (!info || !info->IsObject() || !doc->Current() || !doc->Current()->IsPage()) return nullptr;
-  int32_t& counter = counters.*(info->counter);
-  ++counter;
-  std::string name = info->baseName + std::to_string(counter);
-  ShowNode* node = doc->AddNode(kind, doc->CreateControl(kind, rect, true), name);
-  AppendObjectItem(name, info->treeImage);
+  ShowNode* node = session->CreateObject(static_cast<int32_t>(kind), rect, minWH, bgColor, title);
+  if (node) AppendObjectItem(node->name, FindKind(kind)->treeImage);
   return node;
 }

@@ -17,7 +17,7 @@ struct TestProject {
   CZyntraDoc doc{pageList, factory, prompts};
 
   TestProject() {
-    pageList.doc = &doc;
+    pageList.Attach(doc, prompts);
     doc.NewDocument();
     pageList.log.clear();
   }

@@ -1,0 +1,115 @@
+#include "model/EditingSession.h"
+
+#include <memory>
+
+#include "controls/AniGif.h"
+#include "controls/Clock.h"
+#include "controls/EffectBox.h"
+#include "controls/Glasso.h"
+#include "controls/MPlayer.h"
+#include "controls/RtfText.h"
+#include "model/FrameInfo.h"
+#include "model/ObjectKinds.h"
+#include "model/Prompts.h"
+#include "model/ZyntraDoc.h"
+
+namespace {
+
+// The defaults every new object gets right after its control is made.
+void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenBg) {
+  switch (kind) {
+  case ObjectKind::Picture: {
+    auto& w = static_cast<C_EffectBox&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0xFF8080);
+    break;
+  }
+  case ObjectKind::Clock: {
+    auto& w = static_cast<C_Clock&>(c);
+    w.SetStyle(2);
+    w.SetEnabled(false);
+    w.SetPlay(true);
+    w.SetBgColor(0x960000);
+    w.SetBorder(false);
+    break;
+  }
+  case ObjectKind::Movie: {
+    auto& w = static_cast<C_MPlayer&>(c);
+    w.SetEnabled(false);
+    w.SetAutoStart(false);
+    w.SetShowControls(false);
+    w.SetPlayCount(1);
+    break;
+  }
+  case ObjectKind::Flash: c.EnableWindow(false); break;
+  case ObjectKind::Gif:
+    static_cast<C_AniGif&>(c).SetAutoPlay(true);
+    c.EnableWindow(false);
+    break;
+  case ObjectKind::Exe: c.EnableWindow(false); break;
+  case ObjectKind::Label: {
+    auto& w = static_cast<C_Glasso&>(c);
+    w.SetEnable(false);
+    w.SetCaption(std::string("文字"));
+    w.SetColor(0x00FF00);
+    w.SetBgColor(screenBg);
+    w.SetBorder(0);
+    w.SetFontSize(200000);
+    break;
+  }
+  case ObjectKind::RtfText: {
+    auto& w = static_cast<C_RtfText&>(c);
+    w.SetAutoPlay(false);
+    w.SetLoopPlay(false);
+    w.SetLoops(1);
+    w.SetColor(0x99FFFF);
+    break;
+  }
+  default: break;
+  }
+}
+
+} // namespace
+
+EditingSession::EditingSession(CZyntraDoc& document, Prompts& prompts)
+    : document_(document), prompts_(prompts) {}
+
+ShowNode& EditingSession::NewPage(int32_t bg) {
+  ++counters_.frameCount;
+  auto info = std::make_unique<FrameInfo>();
+  info->TTL_Kind = 0;
+  info->seconds = 5;
+  info->bg = bg;
+  info->ybPlay = false;
+  document_.GotoParent();
+  return *document_.AddNode(ObjectKind::Frame, std::move(info),
+                            "Page" + std::to_string(counters_.frameCount));
+}
+
+ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, int32_t screenBg,
+                                       const std::string& title) {
+  if (!document_.Current() || !document_.Current()->IsPage()) {
+    prompts_.MessageBox("没有当前页，不能创建对象！", title, PromptButtons::Ok,
+                        PromptIcon::Exclamation);
+    return nullptr;
+  }
+  rect.NormalizeRect();
+  if (rect.Width() < minWH) rect.right = rect.left + minWH;
+  if (rect.Height() < minWH) rect.bottom = rect.top + minWH;
+  const KindInfo* info = FindKind(static_cast<ObjectKind>(kind));
+  if (!info || !info->IsObject()) {
+    prompts_.MessageBox("无此控件！", title, PromptButtons::Ok, PromptIcon::Information);
+    return nullptr;
+  }
+  int32_t& counter = counters_.*(info->counter);
+  ++counter;
+  if (info->kind == ObjectKind::Exe)
+    rect = Rect{rect.left, rect.top, rect.left + 32, rect.top + 32};
+  std::unique_ptr<CControlWrapper> control = document_.CreateControl(info->kind, rect, true);
+  control->BringToTop();
+  ApplyNewObjectDefaults(info->kind, *control, screenBg);
+  return document_.AddNode(info->kind, std::move(control),
+                           std::string(info->baseName) + std::to_string(counter));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/NamingCounters.h"
+#include "model/ObjectKind.h"
+#include "model/Rect.h"
+
+class CZyntraDoc;
+class Prompts;
+struct ShowNode;
+
+/// The rules of editing a project, apart from the windows that show it: the naming counters
+/// that are kept with the project, and how new pages and new objects are made (their names,
+/// sizes and defaults). The page list window calls it and shows what it made.
+class EditingSession {
+public:
+  /// Edits `document`; messages (with the caption `title()` gives) go to `prompts`.
+  EditingSession(CZyntraDoc& document, Prompts& prompts);
+
+  /// The counters kept with the project: the last number given to a page and to an object of
+  /// each kind.
+  NamingCounters& Counters() { return counters_; }
+  const NamingCounters& Counters() const { return counters_; }
+  /// Every counter back to 0, for a new or opened project.
+  void ResetCounters() { counters_ = NamingCounters{}; }
+
+  /// A new page after the others, made current: "Page" + the incremented frame counter, shown
+  /// until its objects end (play mode 0, 5 seconds), on the background colour `bg`.
+  ShowNode& NewPage(int32_t bg);
+
+  /// A new object of `kind` on the current page, made current: the base name of its kind +
+  /// its incremented counter, at `rect` (normalised, at least `minWH` wide and high; a program
+  /// is always 32 × 32 at the rectangle's corner), its control made visible, raised and given
+  /// the defaults of its kind (a text on the background colour `screenBg`). Null, after a
+  /// message captioned `title`, when no page is current ("没有当前页，不能创建对象！") or
+  /// `kind` is no object ("无此控件！"); nothing is counted then.
+  ShowNode* CreateObject(int32_t kind, Rect rect, int32_t minWH, int32_t screenBg,
+                         const std::string& title);
+
+private:
+  CZyntraDoc& document_;
+  Prompts& prompts_;
+  NamingCounters counters_;
+};

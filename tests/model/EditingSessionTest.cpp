@@ -1,0 +1,92 @@
+// The rules of editing that the page list window follows: names, sizes and defaults of new
+// pages and objects, and the counters kept with the project.
+
+#include <gtest/gtest.h>
+
+#include "controls/Glasso.h"
+#include "model/EditingSession.h"
+#include "model/FrameInfo.h"
+#include "support/TestProject.h"
+
+namespace {
+
+constexpr const char* kTitle = "同步屏播放系统";
+
+struct Session : TestProject {
+  EditingSession& session = *pageList.session;
+  ShowNode* Make(ObjectKind kind, Rect rect, int32_t minWH = 50) {
+    return session.CreateObject(static_cast<int32_t>(kind), rect, minWH, 0x123456, kTitle);
+  }
+};
+
+TEST(EditingSession, NewPagesAreNumberedAfterTheLastPageEverMade) {
+  Session s; // Page1 is there
+  ShowNode& page2 = s.session.NewPage(0x400000);
+  EXPECT_EQ(page2.name, "Page2");
+  EXPECT_EQ(s.doc.Current(), &page2);
+  ASSERT_TRUE(page2.frame);
+  EXPECT_EQ(page2.frame->TTL_Kind, 0);
+  EXPECT_EQ(page2.frame->seconds, 5);
+  EXPECT_EQ(page2.frame->bg, 0x400000);
+  EXPECT_FALSE(page2.frame->ybPlay);
+  // A deleted page's number is not given again.
+  s.doc.DeleteNode(&page2);
+  s.doc.SetCurrent(s.doc.Root());
+  EXPECT_EQ(s.session.NewPage(0).name, "Page3");
+  EXPECT_EQ(TestProject::Names(s.doc.Root()), (std::vector<std::string>{"Page1", "Page3"}));
+}
+
+TEST(EditingSession, ObjectsAreNamedByKindWithACounterEach) {
+  Session s;
+  EXPECT_EQ(s.Make(ObjectKind::Label, {0, 0, 80, 80})->name, "Text1");
+  EXPECT_EQ(s.Make(ObjectKind::Picture, {0, 0, 80, 80})->name, "Image1");
+  EXPECT_EQ(s.Make(ObjectKind::Label, {0, 0, 80, 80})->name, "Text2");
+  EXPECT_EQ(s.Make(ObjectKind::Exe, {0, 0, 80, 80})->name, "Program1");
+  EXPECT_EQ(s.session.Counters().labelCount, 2);
+  EXPECT_EQ(s.session.Counters().effectBoxCount, 1);
+  EXPECT_EQ(s.session.Counters().exeCount, 1);
+}
+
+TEST(EditingSession, NewObjectsAreAtLeastTheSmallestSizeAndProgramsAre32Square) {
+  Session s;
+  // Drawn from the bottom right to the top left, and too small: normalised, then grown.
+  ShowNode* text = s.Make(ObjectKind::Label, {100, 90, 70, 80}, 50);
+  EXPECT_EQ(text->control->GetWindowRect(), (Rect{70, 80, 120, 130}));
+  ShowNode* big = s.Make(ObjectKind::Label, {10, 10, 300, 200}, 50);
+  EXPECT_EQ(big->control->GetWindowRect(), (Rect{10, 10, 300, 200}));
+  ShowNode* program = s.Make(ObjectKind::Exe, {200, 100, 20, 40}, 50);
+  EXPECT_EQ(program->control->GetWindowRect(), (Rect{20, 40, 52, 72}));
+}
+
+TEST(EditingSession, NewObjectsAreShownRaisedAndGivenTheirKindsDefaults) {
+  Session s;
+  ShowNode* text = s.Make(ObjectKind::Label, {0, 0, 80, 80});
+  EXPECT_TRUE(text->control->IsWindowVisible());
+  EXPECT_EQ(s.Told("Text1").front(), "raise");
+  auto* label = text->ControlAs<C_Glasso>();
+  ASSERT_TRUE(label);
+  EXPECT_EQ(label->GetCaption(), "文字");
+  EXPECT_EQ(label->GetColor(), 0x00FF00);
+  EXPECT_EQ(label->GetBgColor(), 0x123456); // the screen's background colour
+  EXPECT_FALSE(s.Make(ObjectKind::Flash, {0, 0, 80, 80})->control->IsWindowEnabled());
+  EXPECT_EQ(s.doc.Current(), s.Node("Page1")); // the page stays current
+}
+
+TEST(EditingSession, WithoutACurrentPageOrWithAnUnknownKindNothingIsMadeOrCounted) {
+  Session s;
+  s.doc.SetCurrent(s.doc.Root());
+  EXPECT_EQ(s.Make(ObjectKind::Label, {0, 0, 80, 80}), nullptr);
+  s.doc.SetCurrent(s.Node("Page1"));
+  EXPECT_EQ(s.session.CreateObject(999, {0, 0, 80, 80}, 50, 0, kTitle), nullptr);
+  EXPECT_EQ(s.session.CreateObject(static_cast<int32_t>(ObjectKind::Frame), {0, 0, 80, 80}, 50, 0,
+                                   kTitle),
+            nullptr);
+  ASSERT_EQ(s.prompts.messages.size(), 3u);
+  EXPECT_EQ(s.prompts.messages[0].text, "没有当前页，不能创建对象！");
+  EXPECT_EQ(s.prompts.messages[0].caption, kTitle);
+  EXPECT_EQ(s.prompts.messages[1].text, "无此控件！");
+  EXPECT_EQ(s.session.Counters(), (NamingCounters{1, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_TRUE(s.Node("Page1")->children.empty());
+}
+
+} // namespace
