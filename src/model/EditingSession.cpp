@@ -1,5 +1,6 @@
 #include "model/EditingSession.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "controls/AniGif.h"
@@ -112,4 +113,34 @@ ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, i
   ApplyNewObjectDefaults(info->kind, *control, screenBg);
   return document_.AddNode(info->kind, std::move(control),
                            std::string(info->baseName) + std::to_string(counter));
+}
+
+bool EditingSession::ConfirmDelete(bool ask, const std::string& title) {
+  return !ask || prompts_.MessageBox("您真的要删除吗?", title, PromptButtons::YesNo,
+                                     PromptIcon::Question) == PromptAnswer::Yes;
+}
+
+bool EditingSession::Delete(const std::string& name) {
+  ShowNode* node = document_.FindNode(name, document_.Root());
+  if (!node || node == document_.Root()) return false;
+  for (const ShowNode* n = document_.Current(); n; n = n->parent) {
+    if (n == node) {
+      document_.SetCurrent(document_.Root());
+      break;
+    }
+  }
+  document_.DeleteNode(node);
+  return true;
+}
+
+bool EditingSession::MoveSibling(const std::string& name, bool up) {
+  ShowNode* node = document_.FindNode(name, document_.Root());
+  if (!node || !node->parent) return false;
+  auto& siblings = node->parent->children;
+  auto it = std::find_if(siblings.begin(), siblings.end(),
+                         [node](const auto& c) { return c.get() == node; });
+  if (it == siblings.end() || (up && it == siblings.begin()) || (!up && it + 1 == siblings.end()))
+    return false;
+  std::iter_swap(it, up ? it - 1 : it + 1);
+  return true;
 }

@@ -39,6 +39,17 @@ public:
   ShowNode* CreateObject(int32_t kind, Rect rect, int32_t minWH, int32_t screenBg,
                          const std::string& title);
 
+  /// Whether to go on with a delete: without asking when `ask` is false, else the answer to
+  /// "您真的要删除吗?" (captioned `title`).
+  bool ConfirmDelete(bool ask, const std::string& title);
+  /// Deletes the page or object named `name` with everything under it (its controls close).
+  /// When the current page goes, the screen (root) becomes current. False when there is no such
+  /// node, or it is the screen.
+  bool Delete(const std::string& name);
+  /// Swaps the page or object named `name` with its previous (`up`) or next sibling. False when
+  /// there is no such node or no such sibling.
+  bool MoveSibling(const std::string& name, bool up);
+
 private:
   CZyntraDoc& document_;
   Prompts& prompts_;

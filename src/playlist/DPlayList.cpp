@@ -262,33 +262,25 @@ bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
 }
 
 void CDPlayList::DeleteSelected() {
-  if (screen_->settings.DelPrompt && screen_->Services().prompts->MessageBox(
-                                         "您真的要删除吗?", ProgramTitle(), PromptButtons::YesNo,
-                                         PromptIcon::Question) != PromptAnswer::Yes) {
-    return;
-  }
+  if (!session_->ConfirmDelete(screen_->settings.DelPrompt, ProgramTitle())) return;
   QList<QTreeWidgetItem*> selected = tree_->selectedItems();
   if (selected.isEmpty() || selected.first() == rootItem_) return;
   QTreeWidgetItem* item = selected.first();
-  if (item == currentPageItem_) {
-    document_->SetCurrent(document_->Root());
-    currentPageItem_ = rootItem_;
-  }
+  if (item == currentPageItem_) currentPageItem_ = rootItem_;
   screen_->ClearSelection();
   const std::string text = item->text(0).toStdString();
   rebuilding_ = true;
   delete item;
   rebuilding_ = false;
-  ShowNode* node = document_->FindNode(text, document_->Root());
-  if (node) {
+  if (ShowNode* node = document_->FindNode(text, document_->Root())) {
     // The surface must not keep a pointer into the subtree that goes.
     for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
       if (n == node) {
-        screen_->currentNode = document_->Current();
+        screen_->currentNode = nullptr;
         break;
       }
     }
-    document_->DeleteNode(node);
+    session_->Delete(text);
   }
   if (!screen_->currentNode) screen_->currentNode = document_->Current();
   // The tree moved its highlight to a neighbour of the deleted item on its own; the highlight,
@@ -339,17 +331,7 @@ void CDPlayList::MoveItem(bool up) {
   if (other < 0 || other >= parent->childCount()) return;
 
   const std::string text = item->text(0).toStdString();
-  ShowNode* node = document_->FindNode(text, document_->Root());
-  if (node && node->parent) {
-    auto& siblings = node->parent->children;
-    auto it = std::find_if(siblings.begin(), siblings.end(),
-                           [node](const auto& c) { return c.get() == node; });
-    if (it != siblings.end()) {
-      auto neighbour = up ? it - 1 : it + 1;
-      if ((up && it != siblings.begin()) || (!up && neighbour != siblings.end()))
-        std::iter_swap(it, neighbour);
-    }
-  }
+  session_->MoveSibling(text, up);
   RebuildTree();
   QTreeWidgetItem* found = nullptr;
   for (int p = 0; p < rootItem_->childCount() && !found; ++p) {

@@ -89,4 +89,48 @@ TEST(EditingSession, WithoutACurrentPageOrWithAnUnknownKindNothingIsMadeOrCounte
   EXPECT_TRUE(s.Node("Page1")->children.empty());
 }
 
+TEST(EditingSession, DeletingAsksOnlyWhenTheOptionSaysSo) {
+  Session s;
+  EXPECT_TRUE(s.session.ConfirmDelete(false, kTitle));
+  EXPECT_TRUE(s.prompts.messages.empty());
+  s.prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
+  EXPECT_FALSE(s.session.ConfirmDelete(true, kTitle));
+  EXPECT_TRUE(s.session.ConfirmDelete(true, kTitle));
+  ASSERT_EQ(s.prompts.messages.size(), 2u);
+  EXPECT_EQ(s.prompts.messages[0].text, "您真的要删除吗?");
+  EXPECT_EQ(s.prompts.messages[0].caption, kTitle);
+}
+
+TEST(EditingSession, DeletingTheCurrentPageMakesTheScreenCurrent) {
+  Session s;
+  s.Make(ObjectKind::Label, {0, 0, 80, 80});
+  s.Make(ObjectKind::Clock, {0, 0, 80, 80});
+  // An object goes; its page stays current.
+  EXPECT_TRUE(s.session.Delete("Text1"));
+  EXPECT_EQ(s.doc.Current(), s.Node("Page1"));
+  EXPECT_EQ(TestProject::Names(s.Node("Page1")), (std::vector<std::string>{"Timer1"}));
+  EXPECT_EQ(s.factory.LiveCount(), 1u);
+  // The page goes with its objects and their controls.
+  EXPECT_TRUE(s.session.Delete("Page1"));
+  EXPECT_EQ(s.doc.Current(), s.doc.Root());
+  EXPECT_TRUE(s.doc.Root()->children.empty());
+  EXPECT_EQ(s.factory.LiveCount(), 0u);
+  EXPECT_FALSE(s.session.Delete("Page1"));
+  EXPECT_FALSE(s.session.Delete(s.doc.Root()->name)); // the screen stays
+}
+
+TEST(EditingSession, MovingSwapsWithTheNeighbourWithinTheSameParentOnly) {
+  Session s;
+  s.Make(ObjectKind::Label, {0, 0, 80, 80});
+  s.Make(ObjectKind::Picture, {0, 0, 80, 80});
+  s.session.NewPage(0);
+  EXPECT_TRUE(s.session.MoveSibling("Image1", true));
+  EXPECT_EQ(TestProject::Names(s.Node("Page1")), (std::vector<std::string>{"Image1", "Text1"}));
+  EXPECT_FALSE(s.session.MoveSibling("Image1", true)); // first already
+  EXPECT_FALSE(s.session.MoveSibling("Page2", false)); // last already
+  EXPECT_TRUE(s.session.MoveSibling("Page2", true));
+  EXPECT_EQ(TestProject::Names(s.doc.Root()), (std::vector<std::string>{"Page2", "Page1"}));
+  EXPECT_FALSE(s.session.MoveSibling("Nothing", true));
+}
+
 } // namespace
