@@ -13,15 +13,20 @@
 #include "app/Artwork.h"
 #include "app/DesktopWindow.h"
 #include "app/CommandIds.h"
+#include "model/ObjectKind.h"
+#include "playlist/PlayRequest.h"
 
 namespace {
 
 // Object kinds the insert tools arm (the kind numbers of the project model).
-constexpr int32_t kLabel = 131, kPicture = 122, kClock = 123, kMovie = 124, kRtf = 138,
-                  kFlash = 125, kGif = 126, kExe = 128;
+constexpr int32_t Kind(ObjectKind kind) { return static_cast<int32_t>(kind); }
+constexpr int32_t kLabel = Kind(ObjectKind::Label), kPicture = Kind(ObjectKind::Picture),
+                  kClock = Kind(ObjectKind::Clock), kMovie = Kind(ObjectKind::Movie),
+                  kRtf = Kind(ObjectKind::RtfText), kFlash = Kind(ObjectKind::Flash),
+                  kGif = Kind(ObjectKind::Gif), kExe = Kind(ObjectKind::Exe);
 
 // The request number of "test the current page".
-constexpr int kTestRequest = 1032;
+constexpr int kTestRequest = static_cast<int>(PlayRequest::WM_PLAY_TEST);
 
 struct StripButton {
   int command; // 0 = separator
@@ -195,7 +200,7 @@ void CDToolBar::OnButtonCommand(int id) {
   case cmd::NewButton: owner_->PageListCommand(cmd::FileNew); break;
   case cmd::OpenButton: owner_->PageListCommand(cmd::FileOpen); break;
   case cmd::SaveButton: owner_->PageListCommand(cmd::FileSave); break;
-  case cmd::PlayButton: owner_->PageListCommand(4106); break;
+  case cmd::PlayButton: owner_->PageListCommand(cmd::Play); break;
   case cmd::TestButton:
     owner_->PageListCommand(kTestRequest);
     owner_->RepaintSurface();
@@ -219,7 +224,7 @@ void CDToolBar::OnMenuCommand(int id) {
   case cmd::PlayControl:
   case cmd::Options:
   case cmd::About: owner_->PageListCommand(id); break;
-  case cmd::PlayShow: owner_->PageListCommand(4106); break;
+  case cmd::PlayShow: owner_->PageListCommand(cmd::Play); break;
   case cmd::TestPage:
     owner_->PageListCommand(kTestRequest);
     owner_->RepaintSurface();

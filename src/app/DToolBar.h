@@ -36,8 +36,6 @@ public:
   /// Builds the menu and the strip and presses "选择". `owner` may be set later.
   /// A window of its own; with `parent` it belongs to that window and stays above it.
   explicit CDToolBar(ToolBarOwner* owner = nullptr, QWidget* parent = nullptr);
-  /// The screen window that receives the commands.
-  void SetOwner(ToolBarOwner* owner) { owner_ = owner; }
   /// Presses the "选择" button, which releases the other object buttons and turns insert off.
   void ResetToSelect();
   /// Runs a button command (139 … 178) as a click on that button would.

@@ -73,8 +73,6 @@ public:
   void CancelDrag();
   /// True between BeginDrag and EndDrag or CancelDrag.
   bool Dragging() const { return dragHit_ != Nothing; }
-  /// The part being dragged, Nothing when no drag runs.
-  int DragHit() const { return dragHit_; }
 
   /// Draws the tracker at rest: the outline of its style and its handles.
   void Draw(QPainter& p) const;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "app/CommandIds.h"
 #include "app/ControlSetup.h"
 #include "app/DesktopEnvironment.h"
 #include "app/DesktopWindow.h"
@@ -110,7 +111,7 @@ int CZyntraApp::Run() {
     if (EndsWith(path, ".tak")) {
       if (screen.openTaskListFile) screen.openTaskListFile(path);
     } else if (screen.pageList->Document().OpenDocument(path) && options.play) {
-      screen.pageList->OnCommand(4106);
+      screen.pageList->OnCommand(cmd::Play);
     }
   }
 

@@ -9,6 +9,7 @@
 #include "dialogs/PropertyWindow.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
+#include "playlist/PlayRequest.h"
 #include "playlist/DPlayList.h"
 
 namespace {
@@ -56,7 +57,7 @@ void CZyntraScr::SetSurfaceColour(int32_t colour) {
 void CZyntraScr::SurfaceCommand(int id) {
   switch (id) {
   case cmd::SurfaceTest:
-    PageListCommand(1032);
+    PageListCommand(static_cast<int>(PlayRequest::WM_PLAY_TEST));
     update();
     break;
   case cmd::SurfaceExit: ExitSystem(); break;
@@ -86,10 +87,10 @@ void CZyntraScr::SurfaceCommand(int id) {
     }
     break;
   case cmd::SurfacePlay:
-    PageListCommand(4106);
+    PageListCommand(cmd::Play);
     update();
     break;
-  case cmd::SurfaceStop: PageListCommand(4107); break;
+  case cmd::SurfaceStop: PageListCommand(cmd::Stop); break;
   case cmd::SurfaceFullScreen: ArrangeObject(cmd::ArrangeFullScreen); break;
   default: break;
   }

@@ -102,8 +102,6 @@ public:
       for (ControlWidget* w : windows)
         w->BringToTop();
   }
-  /// True when the window is in the topmost band of its siblings.
-  bool IsTopmost() const { return topmost_; }
 
 private:
   static bool OnTopInOrder(const std::vector<ControlWidget*>& windows) {

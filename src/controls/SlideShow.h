@@ -63,8 +63,6 @@ public:
   bool Finished() const { return phase_ == Phase::Idle || phase_ == Phase::Finished; }
   /// Index of the item entering or shown, -1 when none.
   int Current() const { return current_; }
-  /// True when the current item's picture could not be shown (the background stands instead).
-  bool CurrentMissing() const { return currentMissing_; }
   /// The current item's transition (a cut for a missing picture).
   TransitionEffect Effect() const { return effect_; }
   /// Progress of the current transition, 0…1 (1 once it has entered).

@@ -29,11 +29,6 @@ CUpDown::CUpDown(QLineEdit* buddy, int min, int max, QWidget* parent)
   buddy_->installEventFilter(this);
 }
 
-void CUpDown::SetRange(int min, int max) {
-  min_ = min;
-  max_ = max;
-}
-
 void CUpDown::SetPos(int pos) {
   pos_ = std::clamp(pos, std::min(min_, max_), std::max(min_, max_));
   buddy_->setText(QString::number(pos_));

@@ -14,8 +14,6 @@ public:
   /// Attaches to `buddy` (which keeps its own text) with the range `min` … `max`.
   CUpDown(QLineEdit* buddy, int min, int max, QWidget* parent);
 
-  /// Sets the range; the buddy's text is left alone.
-  void SetRange(int min, int max);
   /// The lower end of the range.
   int Minimum() const { return min_; }
   /// The upper end of the range.
@@ -27,8 +25,6 @@ public:
   int Pos() const;
   /// Steps the position by `delta` (one arrow click is ±1) and writes it into the buddy.
   void Step(int delta);
-  /// The buddy edit.
-  QLineEdit* Buddy() const { return buddy_; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -37,7 +37,5 @@ struct Rect {
     top += dy;
     bottom += dy;
   }
-  /// Moves the rectangle so that its top-left corner is at (x, y).
-  void MoveToXY(int32_t x, int32_t y) { OffsetRect(x - left, y - top); }
   friend bool operator==(const Rect&, const Rect&) = default;
 };

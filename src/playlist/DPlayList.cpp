@@ -22,12 +22,15 @@
 #include "model/Prompts.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/AutoSaveTimer.h"
+#include "playlist/PlayRequest.h"
 #include "playlist/Playback.h"
 #include "playlist/PowerOffTimer.h"
 
 namespace {
 
 bool IsPageText(const QString& text) { return text.startsWith(QStringLiteral("Page")); }
+
+int32_t Kind(ObjectKind kind) { return static_cast<int32_t>(kind); }
 
 } // namespace
 
@@ -469,21 +472,21 @@ void CDPlayList::OnCommand(int id) {
   case cmd::FileSave: SaveProject(); break;
   case cmd::FileSaveAs: SaveProjectAs(); break;
   case cmd::Exit: screen_->ExitSystem(); break;
-  case cmd::NewText: CreateObject(131, Rect{10, 10, 80, 80}); break;
-  case cmd::NewPicture: CreateObject(122, Rect{10, 10, 80, 80}); break;
-  case cmd::NewClock: CreateObject(123, Rect{10, 10, 80, 80}); break;
-  case cmd::NewMovie: CreateObject(124, Rect{10, 10, 80, 80}); break;
-  case cmd::NewRtf: CreateObject(138, Rect{10, 10, 80, 80}); break;
-  case cmd::NewFlash: CreateObject(125, Rect{10, 10, 80, 80}); break;
-  case cmd::NewProgram: CreateObject(128, Rect{10, 10, 80, 80}); break;
+  case cmd::NewText: CreateObject(Kind(ObjectKind::Label), Rect{10, 10, 80, 80}); break;
+  case cmd::NewPicture: CreateObject(Kind(ObjectKind::Picture), Rect{10, 10, 80, 80}); break;
+  case cmd::NewClock: CreateObject(Kind(ObjectKind::Clock), Rect{10, 10, 80, 80}); break;
+  case cmd::NewMovie: CreateObject(Kind(ObjectKind::Movie), Rect{10, 10, 80, 80}); break;
+  case cmd::NewRtf: CreateObject(Kind(ObjectKind::RtfText), Rect{10, 10, 80, 80}); break;
+  case cmd::NewFlash: CreateObject(Kind(ObjectKind::Flash), Rect{10, 10, 80, 80}); break;
+  case cmd::NewProgram: CreateObject(Kind(ObjectKind::Exe), Rect{10, 10, 80, 80}); break;
   case cmd::Play:
   case cmd::Stop:
   case cmd::ObjectTestPage:
     if (playback_) playback_->OnCommand(id);
     break;
-  case 1032: PlayTest(); break;
-  case 1033: PlayAll(); break;
-  case 1034: PlayStopQuiet(); break;
+  case static_cast<int>(PlayRequest::WM_PLAY_TEST): PlayTest(); break;
+  case static_cast<int>(PlayRequest::WM_PLAY_ALL): PlayAll(); break;
+  case static_cast<int>(PlayRequest::WM_PLAY_STOP_QUIET): PlayStopQuiet(); break;
   case cmd::PlayControl:
     if (openTaskList) openTaskList();
     break;

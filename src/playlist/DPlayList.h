@@ -66,8 +66,6 @@ public:
   QString StatusText() const;
   /// Shows a text in the status bar (simple mode).
   void SetStatusText(const QString& text);
-  /// The tree item of the current page (the root item when the root is current).
-  QTreeWidgetItem* CurrentPageItem() const { return currentPageItem_; }
   /// Selects the tree item with this text (pages and objects), which runs the selection
   /// handling; false when none has it.
   bool SelectItemByText(const std::string& text);

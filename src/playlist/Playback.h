@@ -29,15 +29,9 @@ struct ShowNode;
 /// way without end. Stop ends the tasks at once (no request of theirs arrives afterwards) and
 /// cleans up every page.
 ///
-/// Wiring in the page list (`CDPlayList`), which owns the document and the screen window:
-///
-///     class CDPlayList : public QDialog, public PlayHost, private PlayWindows {
-///       Playback playback_{scheduler, doc_, *this /* PlayWindows */, prompts};
-///       CDPlayList(...) { playback_.SetRequestTarget(this); }   // requests pass the page list
-///       void PlayStartObject(ShowNode& o) override { playback_.PlayStartObject(o); }
-///       ...                                                      // likewise 1026 to 1034
-///       void OnCommand(int id) { playback_.OnCommand(id); }      // 4106, 4107, 158
-///     };
+/// The page list (`CDPlayList`) owns one, made with its scheduler, document, itself as the
+/// PlayWindows and the prompts; it sets itself as the request target, so that each request of
+/// the tasks passes through it, and hands its play, stop and test commands to OnCommand.
 ///
 /// A page list without needs of its own can leave the request target alone: Playback then
 /// answers its tasks' requests itself. Destroy the Playback before the document's tree.

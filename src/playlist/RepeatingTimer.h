@@ -20,8 +20,6 @@ public:
   void Start();
   /// Stops the timer; no tick runs afterwards.
   void Stop();
-  /// True while started.
-  bool Active() const { return timer_ != 0; }
 
 private:
   void Arm();

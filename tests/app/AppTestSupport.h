@@ -6,29 +6,7 @@
 #include <string>
 
 #include "model/AtomicFile.h"
-
-/// A fresh folder under the system's temporary folder, removed with its contents at the end.
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zyntra-app-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  /// The folder itself.
-  const std::string& path() const { return path_; }
-  /// A path inside the folder.
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-  std::string path_;
-};
+#include "support/TempDir.h"
 
 /// The whole file, or "<missing>" when it cannot be read.
 inline std::string FileBytes(const std::string& path) {

@@ -11,30 +11,11 @@
 #include <unistd.h>
 
 #include "model/AtomicFile.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zyntra-atomic-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-  size_t Entries() const {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(path_))
-      ++n;
-    return n;
-  }
-
-private:
-  std::string path_;
-};
 
 std::string Bytes(const std::string& path) {
   std::string bytes;
@@ -68,7 +49,7 @@ TEST(AtomicFile, SavingThroughALinkWritesItsTarget) {
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.vrx"));
   EXPECT_EQ(Bytes(dir / "real/later.vrx"), "made");
   EXPECT_EQ(ResolveLinks(dir / "dangling.vrx"), dir / "real/later.vrx");
-  EXPECT_EQ(dir.Entries(), 4u); // no temporary file left anywhere
+  EXPECT_EQ(dir.Files().size(), 4u); // no temporary file left anywhere
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 2);
 }
 
@@ -117,7 +98,7 @@ TEST(AtomicFile, RefusesReadOnlyFilesAndWhatIsNoFile) {
   EXPECT_FALSE(WriteFileAtomic(dir / "folder.vrx", "new", &error));
   EXPECT_EQ(error, "cannot write " + (dir / "folder.vrx") + ": Is a directory");
   EXPECT_TRUE(fs::is_directory(dir / "folder.vrx"));
-  EXPECT_EQ(dir.Entries(), 3u);
+  EXPECT_EQ(dir.Files().size(), 3u);
 }
 
 // Another user's file that this user may not write (0644, owned by root) is refused although
@@ -161,7 +142,7 @@ TEST(AtomicFile, SavesNamesOfUpTo255Bytes) {
     EXPECT_EQ(Bytes(dir / name), "again");
     fs::remove(dir / name);
   }
-  EXPECT_EQ(dir.Entries(), 0u);
+  EXPECT_EQ(dir.Files().size(), 0u);
   const std::string chinese = std::string(1, 'a') + [] {
     std::string s;
     for (int i = 0; i < 84; ++i)

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "model/AtomicFile.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -22,20 +23,6 @@ extern char** environ;
 namespace {
 
 const char* const kFiles[] = {"show.vrx", "tasks.tak", "setup.ini"};
-
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zyntra-crash-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-  std::string path_;
-};
 
 std::string Bytes(const std::string& path) {
   std::string bytes;

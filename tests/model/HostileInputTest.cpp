@@ -26,6 +26,7 @@
 #include "model/TextCodec.h"
 #include "schedule/TaskListFile.h"
 #include "support/TestProject.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -34,19 +35,6 @@ namespace {
 constexpr const char* kDamaged = "文件已经损坏或非本系统文件!";
 constexpr const char* kHeader =
     "<?xml version=\"1.0\" encoding=\"GB2312\" standalone=\"yes\"?>\r\n";
-
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zyntra-hostile-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-  std::string path_;
-};
 
 std::string Write(const std::string& path, const std::string& bytes) {
   EXPECT_TRUE(WriteFileAtomic(path, bytes));

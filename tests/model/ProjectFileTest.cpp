@@ -15,32 +15,13 @@
 #include "model/TextCodec.h"
 #include "model/ZyntraDoc.h"
 #include "support/TestProject.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kFixtures = std::string(ZYNTRA_TEST_DATA) + "/model/";
-
-// A folder of its own for each test, removed afterwards.
-class TempDir {
-public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zyntra-doc-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
-
-private:
-  std::string path_;
-};
 
 std::string Bytes(const std::string& path) {
   std::string bytes;
