@@ -3,6 +3,8 @@
 // Command identifiers. Menus, buttons and windows pass commands by these numbers; every QAction
 // carries its number in data().
 
+#include "model/ArrangeCodes.h" // the ArrangeObject codes, cmd::Arrange
+
 namespace cmd {
 
 // Tool bar window: button strip.
@@ -86,16 +88,6 @@ enum Surface : int {
   SurfaceStop = 119,
   SurfaceFullScreen = 176,
   ScreenPropertyKind = 120,
-};
-
-// ArrangeObject codes.
-enum Arrange : int {
-  ArrangeTop = 104,
-  ArrangeBottom = 98,
-  ArrangeLeft = 100,
-  ArrangeRight = 102,
-  ArrangeCentre = 101,
-  ArrangeFullScreen = 36,
 };
 
 // Standard dialog commands.

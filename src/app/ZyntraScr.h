@@ -116,8 +116,6 @@ public:
   bool modified = false;
   bool topmost = false;
   Settings settings;
-  Rect restoreRect{10, 10, 80, 80};
-  bool fullScreen = false;
   bool showTracker = true;
   /// Where the left button went down (client coordinates).
   Point downPoint;

@@ -97,34 +97,11 @@ void CZyntraScr::SurfaceCommand(int id) {
 }
 
 void CZyntraScr::ArrangeObject(int code) {
-  if (!selectedWnd) return;
-  Rect r = selectedWnd->GetWindowRect();
-  const Rect c{0, 0, width(), height()};
-  switch (code) {
-  case cmd::ArrangeTop: r.OffsetRect(0, c.top - r.top); break;
-  case cmd::ArrangeBottom: r.OffsetRect(0, c.bottom - r.bottom); break;
-  case cmd::ArrangeLeft: r.OffsetRect(c.left - r.left, 0); break;
-  case cmd::ArrangeRight: r.OffsetRect(c.right - r.right, 0); break;
-  case cmd::ArrangeCentre: {
-    // Centres with integer division truncating toward zero, in the surface's coordinates.
-    const int cx = c.left + (c.right - c.left) / 2, cy = c.top + (c.bottom - c.top) / 2;
-    const int rx = r.left + (r.right - r.left) / 2, ry = r.top + (r.bottom - r.top) / 2;
-    r.OffsetRect(cx - rx, cy - ry);
-    break;
-  }
-  case cmd::ArrangeFullScreen:
-    // One restore rectangle and one flag for the whole surface.
-    if (!fullScreen) {
-      restoreRect = r;
-      r = c;
-    } else {
-      r = restoreRect;
-    }
-    fullScreen = !fullScreen;
-    break;
-  default: return;
-  }
-  selectedWnd->MoveWindow(r);
+  if (!selectedWnd || !pageList) return;
+  const std::optional<Rect> r = pageList->Session().Arrange(code, selectedWnd->GetWindowRect(),
+                                                            Rect{0, 0, width(), height()});
+  if (!r) return;
+  selectedWnd->MoveWindow(*r);
   update();
 }
 

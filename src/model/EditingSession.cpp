@@ -9,6 +9,7 @@
 #include "controls/Glasso.h"
 #include "controls/MPlayer.h"
 #include "controls/RtfText.h"
+#include "model/ArrangeCodes.h"
 #include "model/FrameInfo.h"
 #include "model/ObjectKinds.h"
 #include "model/Prompts.h"
@@ -143,4 +144,30 @@ bool EditingSession::MoveSibling(const std::string& name, bool up) {
     return false;
   std::iter_swap(it, up ? it - 1 : it + 1);
   return true;
+}
+
+std::optional<Rect> EditingSession::Arrange(int code, Rect r, const Rect& c) {
+  switch (code) {
+  case cmd::ArrangeTop: r.OffsetRect(0, c.top - r.top); break;
+  case cmd::ArrangeBottom: r.OffsetRect(0, c.bottom - r.bottom); break;
+  case cmd::ArrangeLeft: r.OffsetRect(c.left - r.left, 0); break;
+  case cmd::ArrangeRight: r.OffsetRect(c.right - r.right, 0); break;
+  case cmd::ArrangeCentre: {
+    const int cx = c.left + (c.right - c.left) / 2, cy = c.top + (c.bottom - c.top) / 2;
+    const int rx = r.left + (r.right - r.left) / 2, ry = r.top + (r.bottom - r.top) / 2;
+    r.OffsetRect(cx - rx, cy - ry);
+    break;
+  }
+  case cmd::ArrangeFullScreen:
+    if (!fullScreen_) {
+      restoreRect_ = r;
+      r = c;
+    } else {
+      r = restoreRect_;
+    }
+    fullScreen_ = !fullScreen_;
+    break;
+  default: return std::nullopt;
+  }
+  return r;
 }

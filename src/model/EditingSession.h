@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/NamingCounters.h"
@@ -50,8 +51,19 @@ public:
   /// there is no such node or no such sibling.
   bool MoveSibling(const std::string& name, bool up);
 
+  /// Where an arrange code (cmd::Arrange) puts an object at `object` on a surface of
+  /// `surface`: against its top, bottom, left or right edge, centred on it (halves truncated
+  /// toward zero), or full screen and back to where it was. There is one restore rectangle and
+  /// one full-screen flag for the whole surface, whichever object is arranged. None for another
+  /// code.
+  std::optional<Rect> Arrange(int code, Rect object, const Rect& surface);
+  /// True after a full-screen arrange that has not been undone by the next one.
+  bool FullScreen() const { return fullScreen_; }
+
 private:
   CZyntraDoc& document_;
   Prompts& prompts_;
   NamingCounters counters_;
+  Rect restoreRect_{10, 10, 80, 80};
+  bool fullScreen_ = false;
 };

@@ -75,6 +75,8 @@ public:
   void ShowPageObjects(ShowNode* page, bool show);
   /// Opens the task list window; set by the schedule module.
   std::function<void()> openTaskList;
+  /// The rules of editing the project.
+  EditingSession& Session() { return *session_; }
   /// The playback engine (play, test, stop, the requests 1025 to 1034); null without a
   /// scheduler.
   Playback* Player() const { return playback_.get(); }

@@ -547,7 +547,7 @@ TEST_F(ScreenSurfaceTest, FullScreenOnAThenBGivesBTheRectangleOfA) {
   EXPECT_EQ(s.currentNode, Node("Timer1"));
   RightClick(320, 220, 176);
   EXPECT_EQ(RectOf("Timer1"), (Rect{10, 10, 110, 70}));
-  EXPECT_FALSE(s.fullScreen);
+  EXPECT_FALSE(s.pageList->Session().FullScreen());
 }
 
 TEST_F(ScreenSurfaceTest, APropertyWindowBesideTheLeftEdgeStaysOnTheScreen) {

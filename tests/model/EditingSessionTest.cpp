@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/Glasso.h"
+#include "model/ArrangeCodes.h"
 #include "model/EditingSession.h"
 #include "model/FrameInfo.h"
 #include "support/TestProject.h"
@@ -131,6 +132,31 @@ TEST(EditingSession, MovingSwapsWithTheNeighbourWithinTheSameParentOnly) {
   EXPECT_TRUE(s.session.MoveSibling("Page2", true));
   EXPECT_EQ(TestProject::Names(s.doc.Root()), (std::vector<std::string>{"Page2", "Page1"}));
   EXPECT_FALSE(s.session.MoveSibling("Nothing", true));
+}
+
+TEST(EditingSession, ArrangingPutsAnObjectAgainstAnEdgeOrInTheMiddle) {
+  Session s;
+  const Rect surface{0, 0, 641, 481};
+  const Rect object{10, 20, 110, 71}; // 100 x 51
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeTop, object, surface), (Rect{10, 0, 110, 51}));
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeBottom, object, surface), (Rect{10, 430, 110, 481}));
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeLeft, object, surface), (Rect{0, 20, 100, 71}));
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeRight, object, surface), (Rect{541, 20, 641, 71}));
+  // Halves truncated: the surface's middle is 320,240, the object's 60,45.
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeCentre, object, surface), (Rect{270, 215, 370, 266}));
+  EXPECT_EQ(s.session.Arrange(999, object, surface), std::nullopt);
+  EXPECT_FALSE(s.session.FullScreen());
+}
+
+TEST(EditingSession, FullScreenAndBackShareOneRestoreRectangleForTheSurface) {
+  Session s;
+  const Rect surface{0, 0, 640, 480};
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeFullScreen, {10, 10, 110, 70}, surface), surface);
+  EXPECT_TRUE(s.session.FullScreen());
+  // The next full-screen arrange, of whichever object, goes back to the rectangle kept.
+  EXPECT_EQ(s.session.Arrange(cmd::ArrangeFullScreen, {300, 200, 380, 250}, surface),
+            (Rect{10, 10, 110, 70}));
+  EXPECT_FALSE(s.session.FullScreen());
 }
 
 } // namespace
