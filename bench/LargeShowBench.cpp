@@ -80,7 +80,7 @@ Template MakeTemplate(const QTemporaryDir& dir) {
                               ObjectKind::Movie, ObjectKind::Flash,   ObjectKind::Gif,
                               ObjectKind::Exe,   ObjectKind::RtfText};
   for (ObjectKind kind : kinds) {
-    list.CreateObject(static_cast<int32_t>(kind), Rect{10, 10, 90, 70});
+    list.CreateObject(KindValue(kind), Rect{10, 10, 90, 70});
     ShowNode& node = *doc.Current()->children.back();
     node.inStyle = 3;
     node.delayTime = 5;

@@ -19,11 +19,10 @@
 namespace {
 
 // Object kinds the insert tools arm (the kind numbers of the project model).
-constexpr int32_t Kind(ObjectKind kind) { return static_cast<int32_t>(kind); }
-constexpr int32_t kLabel = Kind(ObjectKind::Label), kPicture = Kind(ObjectKind::Picture),
-                  kClock = Kind(ObjectKind::Clock), kMovie = Kind(ObjectKind::Movie),
-                  kRtf = Kind(ObjectKind::RtfText), kFlash = Kind(ObjectKind::Flash),
-                  kGif = Kind(ObjectKind::Gif), kExe = Kind(ObjectKind::Exe);
+constexpr int32_t kLabel = KindValue(ObjectKind::Label), kPicture = KindValue(ObjectKind::Picture),
+                  kClock = KindValue(ObjectKind::Clock), kMovie = KindValue(ObjectKind::Movie),
+                  kRtf = KindValue(ObjectKind::RtfText), kFlash = KindValue(ObjectKind::Flash),
+                  kGif = KindValue(ObjectKind::Gif), kExe = KindValue(ObjectKind::Exe);
 
 // The request number of "test the current page".
 constexpr int kTestRequest = static_cast<int>(PlayRequest::WM_PLAY_TEST);

@@ -53,12 +53,7 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
 }
 
 // The UTF-8 of the raw-byte character of `byte` (U+F700 + byte: EF 9C 80 to EF 9F BF).
-void AppendRawByte(std::string& out, unsigned char byte) {
-  const char32_t c = kRawByteFirst + byte;
-  out += static_cast<char>(0xE0 | (c >> 12));
-  out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-  out += static_cast<char>(0x80 | (c & 0x3F));
-}
+void AppendRawByte(std::string& out, unsigned char byte) { AppendUtf8(out, kRawByteFirst + byte); }
 
 // The byte that the raw-byte character at s[i] of valid UTF-8 stands for; -1 when there is
 // none at s[i].
@@ -222,24 +217,6 @@ char32_t CodePointAt(std::string_view s, size_t i, size_t n) {
   default:
     return (byte(i) & 0x07) << 18 | (byte(i + 1) & 0x3F) << 12 | (byte(i + 2) & 0x3F) << 6 |
            (byte(i + 3) & 0x3F);
-  }
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
 
@@ -516,6 +493,25 @@ size_t FirstInvalidUtf8(std::string_view bytes, size_t from = 0, bool* anyRawByt
 }
 
 } // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
 
 std::string SanitizeUtf8(std::string_view bytes) {
   std::string out;

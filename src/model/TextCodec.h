@@ -30,6 +30,8 @@ std::string Utf8ToGb18030(std::string_view utf8);
 /// Converts GB18030 (and so GBK, GB2312 and code page 936) bytes to UTF-8 with the rules
 /// above. Never fails; Utf8ToGb18030 of the result gives the bytes back.
 std::string Gb18030ToUtf8(std::string_view bytes);
+/// Appends the UTF-8 of a code point; a surrogate or a value beyond U+10FFFF is U+FFFD.
+void AppendUtf8(std::string& out, char32_t c);
 /// Replaces every invalid UTF-8 sequence by U+FFFD.
 std::string SanitizeUtf8(std::string_view bytes);
 /// The text as it is drawn: each raw byte (see above) becomes U+FFFD "�".

@@ -30,8 +30,6 @@ namespace {
 
 bool IsPageText(const QString& text) { return text.startsWith(QStringLiteral("Page")); }
 
-int32_t Kind(ObjectKind kind) { return static_cast<int32_t>(kind); }
-
 } // namespace
 
 CDPlayList::CDPlayList(CZyntraScr* screen)
@@ -472,13 +470,13 @@ void CDPlayList::OnCommand(int id) {
   case cmd::FileSave: SaveProject(); break;
   case cmd::FileSaveAs: SaveProjectAs(); break;
   case cmd::Exit: screen_->ExitSystem(); break;
-  case cmd::NewText: CreateObject(Kind(ObjectKind::Label), Rect{10, 10, 80, 80}); break;
-  case cmd::NewPicture: CreateObject(Kind(ObjectKind::Picture), Rect{10, 10, 80, 80}); break;
-  case cmd::NewClock: CreateObject(Kind(ObjectKind::Clock), Rect{10, 10, 80, 80}); break;
-  case cmd::NewMovie: CreateObject(Kind(ObjectKind::Movie), Rect{10, 10, 80, 80}); break;
-  case cmd::NewRtf: CreateObject(Kind(ObjectKind::RtfText), Rect{10, 10, 80, 80}); break;
-  case cmd::NewFlash: CreateObject(Kind(ObjectKind::Flash), Rect{10, 10, 80, 80}); break;
-  case cmd::NewProgram: CreateObject(Kind(ObjectKind::Exe), Rect{10, 10, 80, 80}); break;
+  case cmd::NewText: CreateObject(KindValue(ObjectKind::Label), Rect{10, 10, 80, 80}); break;
+  case cmd::NewPicture: CreateObject(KindValue(ObjectKind::Picture), Rect{10, 10, 80, 80}); break;
+  case cmd::NewClock: CreateObject(KindValue(ObjectKind::Clock), Rect{10, 10, 80, 80}); break;
+  case cmd::NewMovie: CreateObject(KindValue(ObjectKind::Movie), Rect{10, 10, 80, 80}); break;
+  case cmd::NewRtf: CreateObject(KindValue(ObjectKind::RtfText), Rect{10, 10, 80, 80}); break;
+  case cmd::NewFlash: CreateObject(KindValue(ObjectKind::Flash), Rect{10, 10, 80, 80}); break;
+  case cmd::NewProgram: CreateObject(KindValue(ObjectKind::Exe), Rect{10, 10, 80, 80}); break;
   case cmd::Play:
   case cmd::Stop:
   case cmd::ObjectTestPage:

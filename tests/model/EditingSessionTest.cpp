@@ -16,7 +16,7 @@ constexpr const char* kTitle = "同步屏播放系统";
 struct Session : TestProject {
   EditingSession& session = *pageList.session;
   ShowNode* Make(ObjectKind kind, Rect rect, int32_t minWH = 50) {
-    return session.CreateObject(static_cast<int32_t>(kind), rect, minWH, 0x123456, kTitle);
+    return session.CreateObject(KindValue(kind), rect, minWH, 0x123456, kTitle);
   }
 };
 
@@ -79,8 +79,7 @@ TEST(EditingSession, WithoutACurrentPageOrWithAnUnknownKindNothingIsMadeOrCounte
   EXPECT_EQ(s.Make(ObjectKind::Label, {0, 0, 80, 80}), nullptr);
   s.doc.SetCurrent(s.Node("Page1"));
   EXPECT_EQ(s.session.CreateObject(999, {0, 0, 80, 80}, 50, 0, kTitle), nullptr);
-  EXPECT_EQ(s.session.CreateObject(static_cast<int32_t>(ObjectKind::Frame), {0, 0, 80, 80}, 50, 0,
-                                   kTitle),
+  EXPECT_EQ(s.session.CreateObject(KindValue(ObjectKind::Frame), {0, 0, 80, 80}, 50, 0, kTitle),
             nullptr);
   ASSERT_EQ(s.prompts.messages.size(), 3u);
   EXPECT_EQ(s.prompts.messages[0].text, "没有当前页，不能创建对象！");

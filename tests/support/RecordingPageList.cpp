@@ -36,7 +36,7 @@ void RecordingPageList::MoveScreen(const Rect& rect) {
 }
 
 ShowNode* RecordingPageList::CreateObject(ObjectKind kind, const Rect& rect) {
-  ShowNode* node = session->CreateObject(static_cast<int32_t>(kind), rect, minWH, bgColor, title);
+  ShowNode* node = session->CreateObject(KindValue(kind), rect, minWH, bgColor, title);
   if (node) AppendObjectItem(node->name, FindKind(kind)->treeImage);
   return node;
 }
