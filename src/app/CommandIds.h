@@ -46,6 +46,8 @@ enum Menu : int {
   NewFlash = 32856,
   NewProgram = 32857,
   DeleteObject = 32829,
+  Undo = 32868,
+  Redo = 32869,
   AlignTop = 32863,
   AlignBottom = 32864,
   AlignLeft = 32865,

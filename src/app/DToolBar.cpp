@@ -125,7 +125,20 @@ void CDToolBar::BuildMenu() {
                        {"FLASH(&F)", cmd::NewFlash},
                        {"EXE (E)", cmd::NewProgram},
                        {nullptr, 0},
-                       {"删除控件(&D)", cmd::DeleteObject}});
+                       {"删除控件(&D)", cmd::DeleteObject},
+                       {nullptr, 0},
+                       {"撤销(&U)", cmd::Undo},
+                       {"重做(&Y)", cmd::Redo}});
+  // The keys work in every window that shares the surface's keys; the menu shows them.
+  if (QAction* undo = ActionFor(cmd::Undo)) {
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::WidgetShortcut);
+  }
+  if (QAction* redo = ActionFor(cmd::Redo)) {
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcutContext(Qt::WidgetShortcut);
+  }
+  SetEditCommands(false, false);
   addMenu("格式(&M)", {{"上对齐(&T)", cmd::AlignTop},
                        {"下对齐(&B)", cmd::AlignBottom},
                        {"左对齐(&L)", cmd::AlignLeft},
@@ -168,6 +181,11 @@ void CDToolBar::BuildStrip() {
     }
     connect(a, &QAction::triggered, this, [this, id = b.command] { OnButtonCommand(id); });
   }
+}
+
+void CDToolBar::SetEditCommands(bool canUndo, bool canRedo) {
+  if (QAction* a = ActionFor(cmd::Undo)) a->setEnabled(canUndo);
+  if (QAction* a = ActionFor(cmd::Redo)) a->setEnabled(canRedo);
 }
 
 QAction* CDToolBar::ActionFor(int id) const {
@@ -235,7 +253,9 @@ void CDToolBar::OnMenuCommand(int id) {
   case cmd::NewRtf: owner_->PageListCreateObject(kRtf, menuRect); break;
   case cmd::NewFlash: owner_->PageListCreateObject(kFlash, menuRect); break;
   case cmd::NewProgram: owner_->PageListCreateObject(kExe, menuRect); break;
-  case cmd::DeleteObject: owner_->PageListCommand(4103); break;
+  case cmd::DeleteObject: owner_->PageListCommand(cmd::Delete); break;
+  case cmd::Undo:
+  case cmd::Redo: owner_->PageListCommand(id); break;
   case cmd::AlignTop: owner_->ArrangeObject(cmd::ArrangeTop); break;
   case cmd::AlignBottom: owner_->ArrangeObject(cmd::ArrangeBottom); break;
   case cmd::AlignLeft: owner_->ArrangeObject(cmd::ArrangeLeft); break;

@@ -42,6 +42,8 @@ public:
   void OnButtonCommand(int id);
   /// Runs a main-menu command as choosing that item would.
   void OnMenuCommand(int id);
+  /// Greys the undo and redo items of the 控件 menu when there is nothing to undo or redo.
+  void SetEditCommands(bool canUndo, bool canRedo);
   /// The action of a command identifier (buttons and menu items), or null.
   QAction* ActionFor(int id) const;
   /// The command identifier of the pressed check-group button.

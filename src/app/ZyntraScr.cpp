@@ -111,7 +111,7 @@ bool CZyntraScr::ExitSystem() {
   // Once decided, or while the question is up (a second close request, Esc again), another
   // call neither asks again nor leaves twice.
   if (leaving_ || asking_) return leaving_;
-  if (modified) {
+  if (Modified()) {
     asking_ = true;
     bool goOn = false;
     switch (AskToSave()) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppServices.h"
 #include "app/DToolBar.h"
@@ -51,8 +52,7 @@ public:
   void Shutdown();
 
   // --- Operations other windows call ---------------------------------------------------------
-  /// Selects an object's window (nothing when it is already selected); marks the project
-  /// modified.
+  /// Selects an object's window (nothing when it is already selected).
   void SelectObject(CControlWrapper* window);
   /// Closes the property window and drops the selection.
   void ClearSelection();
@@ -67,6 +67,16 @@ public:
   void ShowPropertyWindow(int code);
   /// Fills the open property window from currentNode.
   void LoadPropertyWindow(int code);
+  /// Fills the open property window again (after undo or redo changed what it shows).
+  void ReloadPropertyWindow();
+  /// Greys or enables the undo and redo commands as the history allows.
+  void UpdateEditCommands();
+  /// Runs a change of `nodes` as one step of the editing history (see EditingSession::Change);
+  /// without a page list, just runs it.
+  void Edit(const std::vector<ShowNode*>& nodes, const std::string& key, bool merge,
+            const std::function<void()>& change);
+  /// True when the project has changes that are not saved.
+  bool Modified() const;
 
   // --- Mouse (ZyntraScr_Mouse.cpp); points in client coordinates, nothing while playing ----
   /// Left button down: draws a new object in insert mode, else selects and starts moving or
@@ -82,8 +92,8 @@ public:
 
   // --- Keys (ZyntraScr_Keys.cpp) --------------------------------------------------------------
   /// The filter every key-down for this window, its objects and its tool windows passes before
-  /// it is dispatched; true when the key is used up here.
-  bool FilterKeyDown(int key);
+  /// it is dispatched; true when the key is used up here. `repeat`: the key is held down.
+  bool FilterKeyDown(int key, Qt::KeyboardModifiers modifiers = {}, bool repeat = false);
   /// The key handler of program, Flash and GIF objects: Page Up / Page Down move the selected
   /// tree item, Delete deletes it.
   void OnObjectKey(int key);
@@ -113,7 +123,6 @@ public:
   bool drawing = false;
   bool playing = false;
   bool menuEnabled = true;
-  bool modified = false;
   bool topmost = false;
   Settings settings;
   bool showTracker = true;
@@ -168,6 +177,8 @@ private:
   void StopStatusTimer();
   void ShowTrackerStatus();
   void EndTrackerDrag(bool cancelled);
+  /// The object whose window is selected; null when none is.
+  ShowNode* SelectedNode() const;
   void SetSurfaceCursor(Qt::CursorShape shape, const QPoint& clientPos);
   void UpdateDragFrame();
   void PaintDragFrame();

@@ -26,8 +26,31 @@ void CZyntraScr::SelectObject(CControlWrapper* window) {
                 : nullptr;
   UpdateDragFrame();
   update();
-  // Selecting an object is taken as the start of an edit.
-  modified = true;
+}
+
+ShowNode* CZyntraScr::SelectedNode() const {
+  return IsObject(currentNode) && selectedWnd && currentNode->control.get() == selectedWnd
+             ? currentNode
+             : nullptr;
+}
+
+void CZyntraScr::Edit(const std::vector<ShowNode*>& nodes, const std::string& key, bool merge,
+                      const std::function<void()>& change) {
+  if (pageList)
+    pageList->Session().Change(nodes, key, merge, change);
+  else
+    change();
+}
+
+bool CZyntraScr::Modified() const { return pageList && pageList->Session().Modified(); }
+
+void CZyntraScr::UpdateEditCommands() {
+  if (toolBar && pageList)
+    toolBar->SetEditCommands(pageList->Session().CanUndo(), pageList->Session().CanRedo());
+}
+
+void CZyntraScr::ReloadPropertyWindow() {
+  if (propertyWnd) LoadPropertyWindow(propertyKind);
 }
 
 void CZyntraScr::ClearSelection() {
@@ -66,13 +89,15 @@ void CZyntraScr::SurfaceCommand(int id) {
     break;
   case cmd::SurfaceHideShow:
     if (IsObject(currentNode)) {
-      currentNode->visible = !currentNode->visible;
-      if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
+      Edit({currentNode}, {}, false, [this] {
+        currentNode->visible = !currentNode->visible;
+        if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
+      });
     }
     break;
   case cmd::SurfaceFreeze:
     if (IsObject(currentNode)) {
-      currentNode->unlocked = !currentNode->unlocked;
+      Edit({currentNode}, {}, false, [this] { currentNode->unlocked = !currentNode->unlocked; });
       update();
     }
     break;
@@ -101,7 +126,7 @@ void CZyntraScr::ArrangeObject(int code) {
   const std::optional<Rect> r = pageList->Session().Arrange(code, selectedWnd->GetWindowRect(),
                                                             Rect{0, 0, width(), height()});
   if (!r) return;
-  selectedWnd->MoveWindow(*r);
+  Edit({SelectedNode()}, {}, false, [&] { selectedWnd->MoveWindow(*r); });
   update();
 }
 

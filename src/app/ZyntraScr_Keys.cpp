@@ -8,6 +8,7 @@
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
 #include "model/ShowNode.h"
+#include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
 
 namespace {
@@ -42,7 +43,21 @@ bool CZyntraScr::IsOwnKeyTarget(QWidget* receiver) const {
   return !IsTextEntry(receiver);
 }
 
-bool CZyntraScr::FilterKeyDown(int key) {
+bool CZyntraScr::FilterKeyDown(int key, Qt::KeyboardModifiers modifiers, bool repeat) {
+  // Undo and redo, for every window that shares the surface's keys.
+  const Qt::KeyboardModifiers chord =
+      modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (pageList && (key == Qt::Key_Z || key == Qt::Key_Y) && (chord & Qt::ControlModifier)) {
+    if (key == Qt::Key_Z && chord == Qt::ControlModifier) {
+      pageList->Undo();
+      return true;
+    }
+    if ((key == Qt::Key_Y && chord == Qt::ControlModifier) ||
+        (key == Qt::Key_Z && chord == (Qt::ControlModifier | Qt::ShiftModifier))) {
+      pageList->Redo();
+      return true;
+    }
+  }
   // Esc puts a dragged tracker back where it started.
   if (key == Qt::Key_Escape && tracker && tracker->Dragging()) {
     EndTrackerDrag(true);
@@ -66,14 +81,21 @@ bool CZyntraScr::FilterKeyDown(int key) {
   case Qt::Key_Down: dy = 1; break;
   default: return false;
   }
+  // A key held down moves by many steps; they are one change.
   if (selectedWnd) {
-    Rect r = selectedWnd->GetWindowRect();
-    r.OffsetRect(dx, dy);
-    selectedWnd->MoveWindow(r);
+    ShowNode* node = SelectedNode();
+    Edit({node}, "nudge " + (node ? node->name : std::string()), repeat, [&] {
+      Rect r = selectedWnd->GetWindowRect();
+      r.OffsetRect(dx, dy);
+      selectedWnd->MoveWindow(r);
+    });
   } else {
-    Rect r = DesktopRect();
-    r.OffsetRect(dx, dy);
-    MoveToDesktopRect(r);
+    ShowNode* root = pageList ? pageList->Document().Root() : nullptr;
+    Edit({root}, "nudge screen", repeat, [&] {
+      Rect r = DesktopRect();
+      r.OffsetRect(dx, dy);
+      MoveToDesktopRect(r);
+    });
   }
   update();
   return false;
@@ -108,7 +130,8 @@ bool CZyntraScr::eventFilter(QObject* watched, QEvent* event) {
     lastKey_ = event;
     lastKeyReceiver_ = receiver;
     if (!IsOwnKeyTarget(receiver)) return false;
-    return FilterKeyDown(static_cast<QKeyEvent*>(event)->key());
+    auto* key = static_cast<QKeyEvent*>(event);
+    return FilterKeyDown(key->key(), key->modifiers(), key->isAutoRepeat());
   }
   case QEvent::Paint:
     if (receiver != dragFrame_) return false;

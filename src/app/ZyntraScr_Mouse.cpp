@@ -125,7 +125,8 @@ void CZyntraScr::OnMouseMove(Point p, const QPoint& globalPos) {
 
   // A press that started no drag (a frozen object): the movement ends it.
   if (mouseDown && tracker) {
-    if (selectedWnd) selectedWnd->MoveWindow(tracker->rect);
+    if (selectedWnd)
+      Edit({SelectedNode()}, {}, false, [this] { selectedWnd->MoveWindow(tracker->rect); });
     mouseDown = false;
     releaseMouse();
     showTracker = true;
@@ -161,7 +162,8 @@ void CZyntraScr::EndTrackerDrag(bool cancelled) {
       tracker.reset();
     }
   } else {
-    if (selectedWnd) selectedWnd->MoveWindow(tracker->rect);
+    if (selectedWnd)
+      Edit({SelectedNode()}, {}, false, [this] { selectedWnd->MoveWindow(tracker->rect); });
     showTracker = true;
   }
   UpdateDragFrame();

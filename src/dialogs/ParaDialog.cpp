@@ -84,15 +84,18 @@ void CParaDialog::ApplyPosition() {
   screen_.update();
 }
 
-void CParaDialog::Handle(const std::function<void()>& apply) {
+void CParaDialog::Handle(const std::function<void()>& apply, const std::string& key) {
   if (Loading() || !node_) return;
-  // A rejected value keeps its previous field, which the handler applies all the same.
-  UpdateData(true);
-  apply();
+  screen_.Edit(EditedNodes(), key, !key.empty(), [&] {
+    // A rejected value keeps its previous field, which the handler applies all the same.
+    UpdateData(true);
+    apply();
+  });
 }
 
 void CParaDialog::OnEdit(QLineEdit* edit, std::function<void()> apply) {
-  connect(edit, &QLineEdit::textChanged, this, [this, apply] { Handle(apply); });
+  const std::string key = "field " + edit->objectName().toStdString();
+  connect(edit, &QLineEdit::textChanged, this, [this, apply, key] { Handle(apply, key); });
 }
 
 void CParaDialog::OnClick(QAbstractButton* button, std::function<void()> apply) {

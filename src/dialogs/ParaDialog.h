@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialogs/PropertyWindow.h"
 
@@ -92,8 +93,12 @@ protected:
   /// their values.
   bool UpdateData(bool save = true);
   /// The shape of every handler: nothing while the dialog writes its own fields or has no
-  /// node; otherwise reads all fields, then runs `apply`.
-  void Handle(const std::function<void()>& apply);
+  /// node; otherwise reads all fields, then runs `apply`, as one change of EditedNodes() in the
+  /// editing history. Changes with the same non-empty `key` that follow each other (typing in
+  /// one field) are one step.
+  void Handle(const std::function<void()>& apply, const std::string& key = {});
+  /// The nodes a handler may change: the bound node; the page dialog changes the screen too.
+  virtual std::vector<ShowNode*> EditedNodes() const { return {node_}; }
   /// Runs `apply` through Handle() on every change of the edit's text.
   void OnEdit(QLineEdit* edit, std::function<void()> apply);
   /// Runs `apply` through Handle() on every click of the button (also check boxes).

@@ -99,6 +99,15 @@ FrameInfo* CParaScreen::CurrentPageInfo() const {
   return node && node->IsPage() ? node->frame.get() : nullptr;
 }
 
+std::vector<ShowNode*> CParaScreen::EditedNodes() const {
+  std::vector<ShowNode*> nodes;
+  if (Screen().pageList) nodes.push_back(Screen().pageList->Document().Root());
+  ShowNode* page = Screen().pageList ? Screen().pageList->Document().Current() : nullptr;
+  if (page && !page->IsContainer()) page = page->parent;
+  if (page && page->IsPage()) nodes.push_back(page);
+  return nodes;
+}
+
 void CParaScreen::ReadObject() {
   const Rect r = Screen().DesktopRect();
   Left = r.left;

@@ -41,6 +41,8 @@ protected:
   void DoDataExchange(CDataExchange& dx) override;
   /// Moves the screen window itself to (Left, Top, Left + Width, Top + Height) on the desktop.
   void ApplyPosition() override;
+  /// The screen (its rectangle) and the current page (its record).
+  std::vector<ShowNode*> EditedNodes() const override;
 
 private:
   FrameInfo* CurrentPageInfo() const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "controls/AniGif.h"
 #include "controls/Clock.h"
@@ -78,7 +79,18 @@ void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenB
 EditingSession::EditingSession(CZyntraDoc& document, Prompts& prompts)
     : document_(document), prompts_(prompts) {}
 
+void EditingSession::ResetProject() {
+  counters_ = NamingCounters{};
+  fullScreen_ = false;
+  history_.Clear();
+  blank_ = true;
+  Tell([](EditingView& v) { v.HistoryChanged(); });
+}
+
 ShowNode& EditingSession::NewPage(int32_t bg) {
+  const bool first = std::exchange(blank_, false);
+  ShowNode* root = document_.Root();
+  std::vector<NodeState> before = root ? Capture({root}) : std::vector<NodeState>{};
   ++counters_.frameCount;
   auto info = std::make_unique<FrameInfo>();
   info->TTL_Kind = 0;
@@ -86,8 +98,20 @@ ShowNode& EditingSession::NewPage(int32_t bg) {
   info->bg = bg;
   info->ybPlay = false;
   document_.GotoParent();
-  return *document_.AddNode(ObjectKind::Frame, std::move(info),
-                            "Page" + std::to_string(counters_.frameCount));
+  ShowNode& page = *document_.AddNode(ObjectKind::Frame, std::move(info),
+                                      "Page" + std::to_string(counters_.frameCount));
+  if (root && !first) {
+    EditStep step;
+    step.structure = EditStep::Structure::Insert;
+    step.name = page.name;
+    step.parent = root->name;
+    step.index = root->children.size() - 1;
+    step.subtree = document_.SubtreeText(page);
+    step.before = std::move(before);
+    step.after = Capture({root});
+    Record(std::move(step), false);
+  }
+  return page;
 }
 
 ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, int32_t screenBg,
@@ -105,6 +129,8 @@ ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, i
     prompts_.MessageBox("无此控件！", title, PromptButtons::Ok, PromptIcon::Information);
     return nullptr;
   }
+  ShowNode& page = *document_.Current();
+  std::vector<NodeState> before = Capture({document_.Root()});
   int32_t& counter = counters_.*(info->counter);
   ++counter;
   if (info->kind == ObjectKind::Exe)
@@ -112,8 +138,18 @@ ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, i
   std::unique_ptr<CControlWrapper> control = document_.CreateControl(info->kind, rect, true);
   control->BringToTop();
   ApplyNewObjectDefaults(info->kind, *control, screenBg);
-  return document_.AddNode(info->kind, std::move(control),
-                           std::string(info->baseName) + std::to_string(counter));
+  ShowNode* node = document_.AddNode(info->kind, std::move(control),
+                                     std::string(info->baseName) + std::to_string(counter));
+  EditStep step;
+  step.structure = EditStep::Structure::Insert;
+  step.name = node->name;
+  step.parent = page.name;
+  step.index = page.children.size() - 1;
+  step.subtree = document_.SubtreeText(*node);
+  step.before = std::move(before);
+  step.after = Capture({document_.Root()});
+  Record(std::move(step), false);
+  return node;
 }
 
 bool EditingSession::ConfirmDelete(bool ask, const std::string& title) {
@@ -123,7 +159,20 @@ bool EditingSession::ConfirmDelete(bool ask, const std::string& title) {
 
 bool EditingSession::Delete(const std::string& name) {
   ShowNode* node = document_.FindNode(name, document_.Root());
-  if (!node || node == document_.Root()) return false;
+  if (!node || node == document_.Root() || !node->parent) return false;
+  if (!replaying_) {
+    EditStep step;
+    step.structure = EditStep::Structure::Remove;
+    step.name = node->name;
+    step.parent = node->parent->name;
+    const auto& siblings = node->parent->children;
+    step.index = static_cast<size_t>(
+        std::find_if(siblings.begin(), siblings.end(),
+                     [node](const auto& c) { return c.get() == node; }) -
+        siblings.begin());
+    step.subtree = document_.SubtreeText(*node);
+    Record(std::move(step), false);
+  }
   for (const ShowNode* n = document_.Current(); n; n = n->parent) {
     if (n == node) {
       document_.SetCurrent(document_.Root());
@@ -136,10 +185,19 @@ bool EditingSession::Delete(const std::string& name) {
 
 bool EditingSession::MoveSibling(const std::string& name, bool up) {
   ShowNode* node = document_.FindNode(name, document_.Root());
-  if (!node || !node->parent) return false;
-  auto& siblings = node->parent->children;
+  if (!node || !SwapSibling(*node, up)) return false;
+  EditStep step;
+  step.structure = up ? EditStep::Structure::MoveUp : EditStep::Structure::MoveDown;
+  step.name = name;
+  Record(std::move(step), false);
+  return true;
+}
+
+bool EditingSession::SwapSibling(ShowNode& node, bool up) {
+  if (!node.parent) return false;
+  auto& siblings = node.parent->children;
   auto it = std::find_if(siblings.begin(), siblings.end(),
-                         [node](const auto& c) { return c.get() == node; });
+                         [&node](const auto& c) { return c.get() == &node; });
   if (it == siblings.end() || (up && it == siblings.begin()) || (!up && it + 1 == siblings.end()))
     return false;
   std::iter_swap(it, up ? it - 1 : it + 1);
@@ -170,4 +228,117 @@ std::optional<Rect> EditingSession::Arrange(int code, Rect r, const Rect& c) {
   default: return std::nullopt;
   }
   return r;
+}
+
+// --- The history ----------------------------------------------------------------------------------
+
+void EditingSession::Tell(const std::function<void(EditingView&)>& what) {
+  if (view_) what(*view_);
+}
+
+std::vector<NodeState> EditingSession::Capture(const std::vector<ShowNode*>& nodes) {
+  std::vector<NodeState> states;
+  states.reserve(nodes.size());
+  for (ShowNode* node : nodes)
+    if (node) states.push_back(document_.CaptureState(*node));
+  return states;
+}
+
+void EditingSession::Record(EditStep step, bool merge) {
+  if (playing_ || replaying_) return;
+  blank_ = false;
+  history_.Push(std::move(step), merge);
+  Tell([](EditingView& v) { v.HistoryChanged(); });
+}
+
+void EditingSession::MarkSaved() {
+  history_.MarkSaved();
+  Tell([](EditingView& v) { v.HistoryChanged(); });
+}
+
+void EditingSession::Change(const std::vector<ShowNode*>& nodes, const std::string& key,
+                            bool merge, const std::function<void()>& change) {
+  if (changing_ || playing_ || replaying_) {
+    change();
+    return;
+  }
+  EditStep step;
+  step.before = Capture(nodes);
+  step.mergeKey = key;
+  changing_ = true;
+  change();
+  changing_ = false;
+  // The change may have taken nodes away; such a change is not one of states.
+  for (const NodeState& s : step.before) {
+    ShowNode* node = document_.FindNode(s.name, document_.Root());
+    if (!node) return;
+    step.after.push_back(document_.CaptureState(*node));
+  }
+  if (step.after == step.before) return;
+  Record(std::move(step), merge);
+}
+
+void EditingSession::Restore(const std::vector<NodeState>& states) {
+  for (const NodeState& state : states) {
+    ShowNode* node = document_.FindNode(state.name, document_.Root());
+    if (!node) continue;
+    std::unique_ptr<CControlWrapper> replaced = document_.ApplyState(*node, state);
+    Tell([&](EditingView& v) { v.StateRestored(*node, replaced.get()); });
+  }
+}
+
+void EditingSession::RemoveNode(const std::string& name) {
+  ShowNode* node = document_.FindNode(name, document_.Root());
+  if (!node || !node->parent) return;
+  ShowNode& parent = *node->parent;
+  Tell([&](EditingView& v) { v.NodeGoing(*node); });
+  Delete(name);
+  Tell([&](EditingView& v) { v.StructureChanged(parent); });
+}
+
+void EditingSession::Replay(const EditStep& step, bool forward) {
+  using S = EditStep::Structure;
+  const bool insert = (step.structure == S::Insert) == forward;
+  switch (step.structure) {
+  case S::None: break;
+  case S::Insert:
+  case S::Remove:
+    if (insert) {
+      ShowNode* parent = document_.FindNode(step.parent, document_.Root());
+      ShowNode* node = parent ? document_.InsertSubtree(*parent, step.index, step.subtree) : nullptr;
+      if (node) Tell([&](EditingView& v) { v.StructureChanged(*node); });
+    } else {
+      RemoveNode(step.name);
+    }
+    break;
+  case S::MoveUp:
+  case S::MoveDown:
+    if (ShowNode* node = document_.FindNode(step.name, document_.Root())) {
+      // Forward does the move again; backward moves the other way.
+      if (SwapSibling(*node, (step.structure == S::MoveUp) == forward))
+        Tell([&](EditingView& v) { v.StructureChanged(*node); });
+    }
+    break;
+  }
+  Restore(forward ? step.after : step.before);
+}
+
+bool EditingSession::Undo() {
+  if (!CanUndo()) return false;
+  replaying_ = true;
+  Replay(*history_.Undoable(), false);
+  history_.StepBack();
+  replaying_ = false;
+  Tell([](EditingView& v) { v.HistoryChanged(); });
+  return true;
+}
+
+bool EditingSession::Redo() {
+  if (!CanRedo()) return false;
+  replaying_ = true;
+  Replay(*history_.Redoable(), true);
+  history_.StepForward();
+  replaying_ = false;
+  Tell([](EditingView& v) { v.HistoryChanged(); });
+  return true;
 }

@@ -1,20 +1,43 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "model/EditHistory.h"
 #include "model/NamingCounters.h"
 #include "model/ObjectKind.h"
 #include "model/Rect.h"
 
+class CControlWrapper;
 class CZyntraDoc;
 class Prompts;
 struct ShowNode;
 
+/// What the windows are told when undo or redo changed the project under them.
+class EditingView {
+public:
+  virtual ~EditingView() = default;
+  /// The node is about to be deleted with everything under it: nothing may keep pointing
+  /// into it.
+  virtual void NodeGoing(ShowNode& node) = 0;
+  /// Pages or objects were added, removed or reordered; `focus` is the node to show and select
+  /// (the one added or moved, or the parent of the one removed).
+  virtual void StructureChanged(ShowNode& focus) = 0;
+  /// A node was put back into an earlier or later state. `replaced` is the control it had
+  /// before, when it got a new one (already gone: for comparing only); null when it kept it.
+  virtual void StateRestored(ShowNode& node, const CControlWrapper* replaced) = 0;
+  /// What can be undone or redone, or whether the project is modified, may have changed.
+  virtual void HistoryChanged() = 0;
+};
+
 /// The rules of editing a project, apart from the windows that show it: the naming counters
-/// that are kept with the project, and how new pages and new objects are made (their names,
-/// sizes and defaults). The page list window calls it and shows what it made.
+/// that are kept with the project, how new pages and new objects are made (their names, sizes
+/// and defaults), deleting, reordering and arranging, and the history of every change, which
+/// undo and redo walk and whose saved point says whether the project is modified. The windows
+/// call it and show what it did.
 class EditingSession {
 public:
   /// Edits `document`; messages (with the caption `title()` gives) go to `prompts`.
@@ -24,8 +47,36 @@ public:
   /// each kind.
   NamingCounters& Counters() { return counters_; }
   const NamingCounters& Counters() const { return counters_; }
-  /// Every counter back to 0, for a new or opened project.
-  void ResetCounters() { counters_ = NamingCounters{}; }
+  /// A new or opened project: every counter back to 0 and a fresh history, unmodified. The
+  /// first page of a new project is part of it, not a change.
+  void ResetProject();
+  /// A project was read from its file: the next new page is a change.
+  void ProjectRead() { blank_ = false; }
+
+  /// Tells the windows of what undo and redo do (null = nobody).
+  void SetView(EditingView* view) { view_ = view; }
+  /// While a show plays nothing is recorded and nothing is undone.
+  void SetPlaying(bool playing) { playing_ = playing; }
+
+  /// Runs a change of the nodes `nodes` (objects, pages or the screen) and records it as one
+  /// step: what they were before and after. Nothing is recorded when nothing changed, while a
+  /// show plays, or inside another change (the outer one records). With `merge` set, a step
+  /// with the same `key` as the step just before it joins that one.
+  void Change(const std::vector<ShowNode*>& nodes, const std::string& key, bool merge,
+              const std::function<void()>& change);
+  /// Takes the last change back; false when there is none or a show plays.
+  bool Undo();
+  /// Does the last change taken back again; false when there is none or a show plays.
+  bool Redo();
+  bool CanUndo() const { return !playing_ && history_.Undoable(); }
+  bool CanRedo() const { return !playing_ && history_.Redoable(); }
+  /// True when the project differs from the file it was last saved to or opened from (or is a
+  /// new project that has been changed).
+  bool Modified() const { return !history_.AtSavedPoint(); }
+  /// The project was saved as it is now.
+  void MarkSaved();
+  /// The history, for looking at it.
+  const EditHistory& History() const { return history_; }
 
   /// A new page after the others, made current: "Page" + the incremented frame counter, shown
   /// until its objects end (play mode 0, 5 seconds), on the background colour `bg`.
@@ -61,9 +112,23 @@ public:
   bool FullScreen() const { return fullScreen_; }
 
 private:
+  void Record(EditStep step, bool merge);
+  void Replay(const EditStep& step, bool forward);
+  void RemoveNode(const std::string& name);
+  bool SwapSibling(ShowNode& node, bool up);
+  std::vector<NodeState> Capture(const std::vector<ShowNode*>& nodes);
+  void Restore(const std::vector<NodeState>& states);
+  void Tell(const std::function<void(EditingView&)>& what);
+
   CZyntraDoc& document_;
   Prompts& prompts_;
   NamingCounters counters_;
   Rect restoreRect_{10, 10, 80, 80};
   bool fullScreen_ = false;
+  EditHistory history_;
+  EditingView* view_ = nullptr;
+  bool playing_ = false;
+  bool changing_ = false;  // inside Change
+  bool replaying_ = false; // inside Undo or Redo
+  bool blank_ = false;     // cleared, and no page made yet
 };

@@ -6,6 +6,7 @@
 
 #include "controls/ControlFactory.h"
 #include "controls/ControlWrapper.h"
+#include "model/EditHistory.h"
 #include "model/FrameInfo.h"
 #include "model/Markup.h"
 #include "model/ObjectKind.h"
@@ -88,6 +89,21 @@ public:
   /// the path changes only when the file was written. False when cancelled or not written.
   bool SaveDocumentAs();
 
+  // --- Parts of the project as text, for the editing history -------------------------------
+
+  /// The node with everything under it, as its element of the project file.
+  std::string SubtreeText(const ShowNode& node);
+  /// Builds the nodes of a text that SubtreeText gave under `parent`, at position `index` of its
+  /// children (at the end when beyond it), with their controls hidden and no tree items; what
+  /// is current stays. Null when the text holds no page or object.
+  ShowNode* InsertSubtree(ShowNode& parent, size_t index, const std::string& text);
+  /// What the node is apart from the nodes under it.
+  NodeState CaptureState(const ShowNode& node);
+  /// Puts the node back into a state CaptureState gave for it. An object whose control
+  /// properties differ gets a new control, made from the state, shown when its page is current
+  /// and it is not hidden; the control it replaced is given back (null when it was kept).
+  std::unique_ptr<CControlWrapper> ApplyState(ShowNode& node, const NodeState& state);
+
   // --- State ----------------------------------------------------------------------------------
 
   /// The screen node; null only while the project is being cleared.
@@ -133,12 +149,19 @@ private:
   void ReadNodes();
   bool ReadNode();
   void ReadProperties(ObjectKind kind, CControlWrapper& control);
+  void ReadCounters();
+  void ReadFrameInfo(FrameInfo& info);
 
   PageListLink& pageList_;
   std::unique_ptr<ShowNode> root_;
   ShowNode* current_ = nullptr;
   ShowNode* playingPage_ = nullptr;
   bool playbackActive_ = false;
+  // What WriteNode leaves out for CaptureState: the nodes under it, an object's common values.
+  bool writeChildren_ = true;
+  bool writeCommon_ = true;
+  // While InsertSubtree reads: the page list is not told of the nodes made.
+  bool inserting_ = false;
   std::string path_;
   CMarkup markup_;
   std::string docText_;

@@ -353,9 +353,11 @@ void CZyntraDoc::WriteNode(const ShowNode& node) {
   }
   markup_.SetAttribute("Name", node.name);
   markup_.SetAttribute("Type", KindValue(node.type));
-  if (KindValue(node.type) > 0) WriteCommon(node);
-  for (const auto& child : node.children)
-    WriteNode(*child);
+  if (KindValue(node.type) > 0 && writeCommon_) WriteCommon(node);
+  if (writeChildren_) {
+    for (const auto& child : node.children)
+      WriteNode(*child);
+  }
   markup_.OutOfElement();
 }
 
@@ -467,6 +469,15 @@ bool CZyntraDoc::OpenDocument(const std::string& requested) {
 void CZyntraDoc::ReadProject() {
   CMarkup& m = markup_;
   m.IntoElement(); // the screen
+  ReadCounters();
+  if (m.IntoElement()) ReadNodes(); // the first page and its siblings
+  pageList_.ProjectRead();
+  if (current_ && current_->IsPage()) pageList_.ShowPage(*current_);
+}
+
+// The screen element's counters and rectangle; the screen window moves there.
+void CZyntraDoc::ReadCounters() {
+  CMarkup& m = markup_;
   NamingCounters& c = pageList_.Counters();
   auto attr = [&m](const char* name) { return m.GetAttributeInt(name); };
   c.frameCount = attr("frameCount");
@@ -479,9 +490,15 @@ void CZyntraDoc::ReadProject() {
   c.labelCount = attr("labelCount");
   c.exeCount = attr("exeCount");
   pageList_.MoveScreen(FileRect(attr("X"), attr("Y"), attr("W"), attr("H")));
-  if (m.IntoElement()) ReadNodes(); // the first page and its siblings
-  pageList_.ProjectRead();
-  if (current_ && current_->IsPage()) pageList_.ShowPage(*current_);
+}
+
+void CZyntraDoc::ReadFrameInfo(FrameInfo& info) {
+  CMarkup& m = markup_;
+  info.TTL_Kind = m.GetAttributeInt("TTL_Kind");
+  info.seconds = m.GetAttributeInt("seconds");
+  info.ybPlay = m.GetAttributeBool("ybPlay");
+  info.bg = m.GetAttributeInt("bg");
+  info.BgPicture = m.GetAttribute("BgPicture");
 }
 
 // Reads the current element and its later siblings, with the elements nested in pages, depth
@@ -511,15 +528,11 @@ bool CZyntraDoc::ReadNode() {
 
   if (kind && kind->kind == ObjectKind::Frame) {
     auto info = std::make_unique<FrameInfo>();
-    info->TTL_Kind = m.GetAttributeInt("TTL_Kind");
-    info->seconds = m.GetAttributeInt("seconds");
-    info->ybPlay = m.GetAttributeBool("ybPlay");
-    info->bg = m.GetAttributeInt("bg");
-    info->BgPicture = m.GetAttribute("BgPicture");
+    ReadFrameInfo(*info);
     m.ResetChildPos();
     GotoParent();
     AddNode(ObjectKind::Frame, std::move(info), name);
-    pageList_.AppendPageItem(name, kind->treeImage);
+    if (!inserting_) pageList_.AppendPageItem(name, kind->treeImage);
     return m.IntoElement();
   }
 
@@ -554,7 +567,7 @@ bool CZyntraDoc::ReadNode() {
   node->delayTime = common.delayTime;
   node->outStyle = common.outStyle;
   node->outSpeed = common.outSpeed;
-  pageList_.AppendObjectItem(name, kind->treeImage);
+  if (!inserting_) pageList_.AppendObjectItem(name, kind->treeImage);
   return false;
 }
 
@@ -572,4 +585,112 @@ void CZyntraDoc::ReadProperties(ObjectKind kind, CControlWrapper& control) {
   case ObjectKind::RtfText: ReadRtfText(m, static_cast<C_RtfText&>(control)); break;
   default: break;
   }
+}
+
+// --- Parts of the project as text ---------------------------------------------------------------
+
+namespace {
+
+// Pages and objects are written as children: a part of the project is wrapped in this element.
+constexpr const char* kPartElement = "Part";
+
+} // namespace
+
+std::string CZyntraDoc::SubtreeText(const ShowNode& node) {
+  markup_.SetDocument("");
+  if (node.type != ObjectKind::Screen) markup_.AddElement(kPartElement, std::string());
+  WriteNode(node);
+  return markup_.TakeDocument();
+}
+
+ShowNode* CZyntraDoc::InsertSubtree(ShowNode& parent, size_t index, const std::string& text) {
+  markup_.SetDocument(text);
+  if (!markup_.FindElement(kPartElement) || !markup_.IntoElement()) return nullptr;
+  ShowNode* current = current_;
+  const size_t count = parent.children.size();
+  current_ = &parent;
+  inserting_ = true;
+  ReadNodes();
+  inserting_ = false;
+  current_ = current;
+  markup_.SetDocument("");
+  if (parent.children.size() != count + 1) return nullptr;
+  auto& siblings = parent.children;
+  index = std::min(index, count);
+  std::rotate(siblings.begin() + static_cast<std::ptrdiff_t>(index), siblings.end() - 1,
+              siblings.end());
+  return siblings[index].get();
+}
+
+NodeState CZyntraDoc::CaptureState(const ShowNode& node) {
+  NodeState s;
+  s.name = node.name;
+  writeChildren_ = writeCommon_ = false;
+  s.element = SubtreeText(node);
+  writeChildren_ = writeCommon_ = true;
+  if (node.IsContainer()) return s;
+  s.rect = node.control ? node.control->GetWindowRect() : Rect{};
+  s.reserve = node.reserve;
+  s.topmost = node.topmost;
+  s.actionStyle = node.actionStyle;
+  s.preInDelay = node.preInDelay;
+  s.preOutDelay = node.preOutDelay;
+  s.inStyle = node.inStyle;
+  s.inSpeed = node.inSpeed;
+  s.delayTime = node.delayTime;
+  s.outStyle = node.outStyle;
+  s.outSpeed = node.outSpeed;
+  s.visible = node.visible;
+  s.unlocked = node.unlocked;
+  return s;
+}
+
+std::unique_ptr<CControlWrapper> CZyntraDoc::ApplyState(ShowNode& node, const NodeState& state) {
+  if (node.type == ObjectKind::Screen) {
+    markup_.SetDocument(state.element);
+    if (markup_.FindElement("VRX") && markup_.FindChildElement("Screen") && markup_.IntoElement())
+      ReadCounters();
+    markup_.SetDocument("");
+    return nullptr;
+  }
+  if (node.IsPage()) {
+    markup_.SetDocument(state.element);
+    if (!node.frame) node.frame = std::make_unique<FrameInfo>();
+    if (markup_.FindElement(kPartElement) && markup_.IntoElement()) ReadFrameInfo(*node.frame);
+    markup_.SetDocument("");
+    return nullptr;
+  }
+
+  const bool shown = node.parent && node.parent == current_ && state.visible;
+  std::unique_ptr<CControlWrapper> replaced;
+  if (CaptureState(node).element != state.element) {
+    markup_.SetDocument(state.element);
+    if (markup_.FindElement(kPartElement) && markup_.IntoElement()) {
+      std::unique_ptr<CControlWrapper> control = CreateControl(node.type, state.rect, false);
+      markup_.ResetChildPos();
+      ReadProperties(node.type, *control);
+      // Reading leaves some controls hidden whatever they were made as.
+      control->ShowWindow(shown);
+      replaced = std::move(node.control);
+      node.control = std::move(control);
+      node.actionThread.reset(); // it drove the control that went
+    }
+    markup_.SetDocument("");
+  } else if (node.control) {
+    node.control->MoveWindow(state.rect);
+    if (node.visible != state.visible) node.control->ShowWindow(shown);
+  }
+  node.reserve = state.reserve;
+  node.topmost = state.topmost;
+  node.actionStyle = state.actionStyle;
+  node.preInDelay = state.preInDelay;
+  node.preOutDelay = state.preOutDelay;
+  node.inStyle = state.inStyle;
+  node.inSpeed = state.inSpeed;
+  node.delayTime = state.delayTime;
+  node.outStyle = state.outStyle;
+  node.outSpeed = state.outSpeed;
+  node.visible = state.visible;
+  node.unlocked = state.unlocked;
+  return replaced;
 }

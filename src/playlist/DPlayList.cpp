@@ -94,6 +94,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
 
   document_ = std::make_unique<CZyntraDoc>(*this, screen_->Factory(), *screen_->Services().prompts);
   session_ = std::make_unique<EditingSession>(*document_, *screen_->Services().prompts);
+  session_->SetView(this);
 
   const AppServices& services = screen_->Services();
   if (services.scheduler) {
@@ -171,7 +172,7 @@ void CDPlayList::SelectItem(QTreeWidgetItem* item) {
 }
 
 void CDPlayList::ClearProject() {
-  session_->ResetCounters();
+  session_->ResetProject();
   screen_->ClearSelection();
   rebuilding_ = true;
   tree_->clearSelection();
@@ -200,6 +201,7 @@ void CDPlayList::AppendPageItem(const std::string& name, int image) {
 }
 
 void CDPlayList::ProjectRead() {
+  session_->ProjectRead();
   ShowTree();
   if (currentPageItem_ == rootItem_) return;
   rebuilding_ = true; // the document already made the last page current
@@ -415,7 +417,7 @@ void CDPlayList::OnSelectionChanged() {
 }
 
 bool CDPlayList::AskToSaveChanges() {
-  if (!screen_->modified) return true;
+  if (!session_->Modified()) return true;
   const std::string question = "是否保存对文件" + document_->Path() + "的修改?";
   switch (screen_->Services().prompts->MessageBox(
       question, ProgramTitle(), PromptButtons::YesNoCancel, PromptIcon::Question)) {
@@ -428,26 +430,23 @@ bool CDPlayList::AskToSaveChanges() {
 bool CDPlayList::NewProject() {
   if (!AskToSaveChanges()) return false;
   document_->NewDocument();
-  screen_->modified = false;
   return true;
 }
 
 bool CDPlayList::OpenProject() {
   if (!AskToSaveChanges()) return false;
-  if (!document_->OpenDocument("default")) return false;
-  screen_->modified = false;
-  return true;
+  return document_->OpenDocument("default");
 }
 
 bool CDPlayList::SaveProject() {
   if (!document_->SaveDocument()) return false;
-  screen_->modified = false;
+  session_->MarkSaved();
   return true;
 }
 
 bool CDPlayList::SaveProjectAs() {
   if (!document_->SaveDocumentAs()) return false;
-  screen_->modified = false;
+  session_->MarkSaved();
   return true;
 }
 
@@ -465,6 +464,8 @@ void CDPlayList::OnCommand(int id) {
   case cmd::ObjectFreeze: screen_->SurfaceCommand(cmd::SurfaceFreeze); break;
   case cmd::ObjectDelete: screen_->SurfaceCommand(cmd::SurfaceDelete); break;
   case cmd::ObjectProperties: screen_->SurfaceCommand(cmd::SurfaceProperties); break;
+  case cmd::Undo: Undo(); break;
+  case cmd::Redo: Redo(); break;
   case cmd::FileNew: NewProject(); break;
   case cmd::FileOpen: OpenProject(); break;
   case cmd::FileSave: SaveProject(); break;
@@ -503,6 +504,67 @@ void CDPlayList::OnCommand(int id) {
   default: break;
   }
 }
+
+// --- Undo and redo ------------------------------------------------------------------------------
+
+void CDPlayList::Undo() {
+  if (session_->Undo()) screen_->update();
+}
+
+void CDPlayList::Redo() {
+  if (session_->Redo()) screen_->update();
+}
+
+void CDPlayList::NodeGoing(ShowNode& node) {
+  // Neither the surface nor the tree may keep pointing into what goes.
+  for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
+    if (n == &node) {
+      screen_->ClearSelection();
+      screen_->currentNode = nullptr;
+      break;
+    }
+  }
+}
+
+void CDPlayList::StructureChanged(ShowNode& focus) {
+  RebuildTree();
+  ShowNode* page = focus.IsPage() ? &focus : focus.parent && focus.parent->IsPage() ? focus.parent
+                                                                                     : nullptr;
+  if (!page) {
+    SelectItem(rootItem_);
+    OnSelectionChanged();
+  } else {
+    // The page first (it becomes current and shows its objects), then the object.
+    SelectItemByText(page->name);
+    ShowPageObjects(page, true);
+    if (&focus != page) SelectItemByText(focus.name);
+  }
+  if (!screen_->currentNode) screen_->currentNode = document_->Current();
+  screen_->update();
+}
+
+void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) {
+  if (replaced && screen_->selectedWnd == replaced) {
+    // The old control is gone: the selection goes to the new one.
+    screen_->selectedWnd = nullptr;
+    screen_->tracker.reset();
+  }
+  if (node.type == ObjectKind::Screen) {
+    screen_->update();
+  } else if (node.IsPage()) {
+    if (node.frame && &node == document_->Current()) screen_->SetSurfaceColour(node.frame->bg);
+  } else if (node.parent) {
+    if (node.parent != document_->Current()) SelectItemByText(node.parent->name);
+    // Restacked as the page orders them: a new control would be on top.
+    if (replaced) ShowPageObjects(node.parent, true);
+    if (screen_->currentNode != &node || !screen_->selectedWnd) SelectItemByText(node.name);
+    else screen_->SelectObject(node.control.get());
+  }
+  screen_->ReloadPropertyWindow();
+  screen_->update();
+}
+
+void CDPlayList::HistoryChanged() { screen_->UpdateEditCommands(); }
 
 void CDPlayList::closeEvent(QCloseEvent* event) {
   // The page list lives as long as the screen window; its close box does not end it.
@@ -544,6 +606,8 @@ void CDPlayList::DropSelection() { screen_->ClearSelection(); }
 void CDPlayList::SetPlaying(bool playing) {
   screen_->playing = playing;
   document_->SetPlaybackActive(playing);
+  session_->SetPlaying(playing);
+  HistoryChanged();
   screen_->update();
 }
 

@@ -31,7 +31,11 @@ struct ShowNode;
 /// The page list window "对象列表": the project tree (screen, pages, objects), where pages and
 /// objects are made, deleted, reordered and selected. It owns the project document and the
 /// naming counters and routes the file commands to the document.
-class CDPlayList : public QWidget, public PageListLink, public PlayHost, public PlayWindows {
+class CDPlayList : public QWidget,
+                   public PageListLink,
+                   public PlayHost,
+                   public PlayWindows,
+                   public EditingView {
   Q_OBJECT
 public:
   /// Builds the tool bar, tree and status bar; the document starts empty.
@@ -57,6 +61,10 @@ public:
   bool SaveProject();
   /// Saves under a new name; clears the modified flag on success.
   bool SaveProjectAs();
+  /// Takes the last change back / does it again; the tree, the surface and an open property
+  /// window show the result.
+  void Undo();
+  void Redo();
 
   /// The project document.
   CZyntraDoc& Document() { return *document_; }
@@ -113,6 +121,12 @@ public:
   std::string ProgramTitle() const override;
   Rect ScreenRect() const override;
   void MoveScreen(const Rect& rect) override;
+
+  // --- EditingView: what undo and redo did ----------------------------------------------------
+  void NodeGoing(ShowNode& node) override;
+  void StructureChanged(ShowNode& focus) override;
+  void StateRestored(ShowNode& node, const CControlWrapper* replaced) override;
+  void HistoryChanged() override;
 
 protected:
   void closeEvent(QCloseEvent* event) override;

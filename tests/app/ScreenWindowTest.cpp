@@ -90,7 +90,7 @@ TEST_F(ScreenWindowTest, StartsWithoutSettingsAtTheFixedPlaces) {
   ASSERT_NE(Doc().Current(), nullptr);
   EXPECT_EQ(Doc().Current()->name, "Page1");
   EXPECT_EQ(s.currentNode, Doc().Current());
-  EXPECT_FALSE(s.modified);
+  EXPECT_FALSE(s.Modified());
 }
 
 TEST_F(ScreenWindowTest, PagesAreNamedByACounterThatNeverGoesBack) {
@@ -216,7 +216,7 @@ TEST_F(ScreenWindowTest, ArrangeAndTheSharedFullScreenRectangle) {
 
 TEST_F(ScreenWindowTest, LeavingAsksToSaveAndCancelKeepsRunning) {
   CZyntraScr& s = Start();
-  s.modified = true;
+  List().NewPage();
   prompts.answers.push_back(PromptAnswer::Cancel);
   EXPECT_FALSE(s.ExitSystem());
   EXPECT_EQ(prompts.messages.back().text, "文件已经修改，是否保存文件?");
@@ -275,7 +275,7 @@ namespace {
 TEST_F(ScreenWindowTest, NewAndOpenAskBeforeDiscardingChanges) {
   CZyntraScr& s = Start();
   List().CreateObject(131, Rect{0, 0, 60, 60});
-  ASSERT_TRUE(s.modified);
+  ASSERT_TRUE(s.Modified());
 
   // Yes, then the save chooser is cancelled: nothing is discarded.
   prompts.answers = {PromptAnswer::Yes};
@@ -283,7 +283,7 @@ TEST_F(ScreenWindowTest, NewAndOpenAskBeforeDiscardingChanges) {
   EXPECT_EQ(prompts.messages.back().text, "是否保存对文件的修改?");
   EXPECT_EQ(prompts.messages.back().buttons, PromptButtons::YesNoCancel);
   EXPECT_NE(Doc().FindNode("Text1", Doc().Root()), nullptr);
-  EXPECT_TRUE(s.modified);
+  EXPECT_TRUE(s.Modified());
 
   // Open asks the same question; Cancel keeps everything and shows no chooser.
   const size_t choosers = prompts.fileAsks.size();
@@ -299,16 +299,16 @@ TEST_F(ScreenWindowTest, NewAndOpenAskBeforeDiscardingChanges) {
   prompts.files = {first, std::nullopt}; // save as, then the open chooser is cancelled
   EXPECT_FALSE(List().OpenProject());
   EXPECT_TRUE(fs::exists(first));
-  EXPECT_FALSE(s.modified); // the save cleared it
+  EXPECT_FALSE(s.Modified()); // the save cleared it
   EXPECT_EQ(Doc().Path(), first);
 
   // No discards: New makes Page1 of an empty project.
-  s.modified = true;
+  List().NewPage();
   prompts.answers = {PromptAnswer::No};
   EXPECT_TRUE(List().NewProject());
   EXPECT_EQ(Doc().FindNode("Text1", Doc().Root()), nullptr);
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1"}));
-  EXPECT_FALSE(s.modified);
+  EXPECT_FALSE(s.Modified());
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 void RecordingPageList::ClearProject() {
   log.push_back("ClearProject");
-  session->ResetCounters();
+  session->ResetProject();
   doc->DeleteNode(doc->Root());
   doc->ResetDocument();
   currentPageItem.clear();
@@ -25,7 +25,10 @@ void RecordingPageList::AppendObjectItem(const std::string& name, int image) {
   log.push_back("AppendObjectItem " + name + " " + std::to_string(image));
 }
 
-void RecordingPageList::ProjectRead() { log.push_back("ProjectRead"); }
+void RecordingPageList::ProjectRead() {
+  log.push_back("ProjectRead");
+  session->ProjectRead();
+}
 
 void RecordingPageList::ShowPage(ShowNode& page) { log.push_back("ShowPage " + page.name); }
 
