@@ -516,7 +516,8 @@ void CDPlayList::Redo() {
 }
 
 void CDPlayList::NodeGoing(ShowNode& node) {
-  // Neither the surface nor the tree may keep pointing into what goes.
+  // Neither the surface, the property window nor the tree may keep pointing into what goes.
+  if (screen_->propertyWnd) screen_->ClearSelection();
   for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
     if (n == &node) {
       screen_->ClearSelection();
@@ -557,8 +558,10 @@ void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) 
     if (node.parent != document_->Current()) SelectItemByText(node.parent->name);
     // Restacked as the page orders them: a new control would be on top.
     if (replaced) ShowPageObjects(node.parent, true);
-    if (screen_->currentNode != &node || !screen_->selectedWnd) SelectItemByText(node.name);
-    else screen_->SelectObject(node.control.get());
+    if (screen_->currentNode != &node) SelectItemByText(node.name);
+    // The tracker follows the rectangle put back.
+    screen_->selectedWnd = nullptr;
+    screen_->SelectObject(node.control.get());
   }
   screen_->ReloadPropertyWindow();
   screen_->update();
