@@ -290,10 +290,21 @@ void EditingSession::Restore(const std::vector<NodeState>& states) {
 void EditingSession::RemoveNode(const std::string& name) {
   ShowNode* node = document_.FindNode(name, document_.Root());
   if (!node || !node->parent) return;
-  ShowNode& parent = *node->parent;
+  // What is shown afterwards: the page of an object; for a page, the page before it (or
+  // after it), so that the surface keeps showing a page while there is one.
+  ShowNode* focus = node->parent;
+  if (node->IsPage()) {
+    const auto& pages = node->parent->children;
+    auto it = std::find_if(pages.begin(), pages.end(),
+                           [node](const auto& c) { return c.get() == node; });
+    if (it != pages.begin())
+      focus = (it - 1)->get();
+    else if (it + 1 < pages.end())
+      focus = (it + 1)->get();
+  }
   Tell([&](EditingView& v) { v.NodeGoing(*node); });
   Delete(name);
-  Tell([&](EditingView& v) { v.StructureChanged(parent); });
+  Tell([&](EditingView& v) { v.StructureChanged(*focus); });
 }
 
 void EditingSession::Replay(const EditStep& step, bool forward) {

@@ -24,7 +24,8 @@ public:
   /// into it.
   virtual void NodeGoing(ShowNode& node) = 0;
   /// Pages or objects were added, removed or reordered; `focus` is the node to show and select
-  /// (the one added or moved, or the parent of the one removed).
+  /// (the one added or moved; the page of an object removed; the page before a page removed,
+  /// else the one after it, else the screen).
   virtual void StructureChanged(ShowNode& focus) = 0;
   /// A node was put back into an earlier or later state. `replaced` is the control it had
   /// before, when it got a new one (already gone: for comparing only); null when it kept it.

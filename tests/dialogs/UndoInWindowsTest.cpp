@@ -188,6 +188,18 @@ TEST_F(UndoInWindowsTest, UndoingAPageBringsItBackShownWithItsObjects) {
   List().Undo(); // Timer1 made
   EXPECT_EQ(Doc().FindNode("Timer1", Doc().Root()), nullptr);
   EXPECT_EQ(Doc().Current(), page2);
+  // Undoing the new page shows the page before it, with its objects.
+  ShowNode* text = Create(131, Rect{1, 1, 60, 60}); // on Page2
+  (void)text;
+  List().SelectItemByText("Page1");
+  ShowNode* mine = Create(131, Rect{1, 1, 60, 60});
+  List().Undo(); // Text2
+  List().Undo(); // Text1
+  List().Undo(); // Page2
+  EXPECT_EQ(Doc().FindNode("Page2", Doc().Root()), nullptr);
+  EXPECT_EQ(Doc().Current(), Doc().FindNode("Page1", Doc().Root()));
+  EXPECT_EQ(List().Tree()->selectedItems().at(0)->text(0), "Page1");
+  (void)mine;
 }
 
 } // namespace
