@@ -79,6 +79,12 @@ void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenB
 EditingSession::EditingSession(CZyntraDoc& document, Prompts& prompts)
     : document_(document), prompts_(prompts) {}
 
+EditingSession::EditingSession(PageListLink& pageList, ControlFactory& factory, Prompts& prompts)
+    : owned_(std::make_unique<CZyntraDoc>(pageList, factory, prompts)), document_(*owned_),
+      prompts_(prompts) {}
+
+EditingSession::~EditingSession() = default;
+
 void EditingSession::ResetProject() {
   counters_ = NamingCounters{};
   fullScreen_ = false;

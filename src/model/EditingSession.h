@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@
 #include "model/Rect.h"
 
 class CControlWrapper;
+class ControlFactory;
 class CZyntraDoc;
+class PageListLink;
 class Prompts;
 struct ShowNode;
 
@@ -41,8 +44,18 @@ public:
 /// call it and show what it did.
 class EditingSession {
 public:
-  /// Edits `document`; messages (with the caption `title()` gives) go to `prompts`.
+  /// Edits `document`, which the caller keeps; messages go to `prompts`.
   EditingSession(CZyntraDoc& document, Prompts& prompts);
+  /// Owns a new, empty project document of the page list `pageList`, whose controls `factory`
+  /// makes; questions and messages go to `prompts`.
+  EditingSession(PageListLink& pageList, ControlFactory& factory, Prompts& prompts);
+  ~EditingSession();
+  EditingSession(const EditingSession&) = delete;
+  EditingSession& operator=(const EditingSession&) = delete;
+
+  /// The project document edited.
+  CZyntraDoc& Document() { return document_; }
+  const CZyntraDoc& Document() const { return document_; }
 
   /// The counters kept with the project: the last number given to a page and to an object of
   /// each kind.
@@ -121,6 +134,7 @@ private:
   void Restore(const std::vector<NodeState>& states);
   void Tell(const std::function<void(EditingView&)>& what);
 
+  std::unique_ptr<CZyntraDoc> owned_; // when the session made the document
   CZyntraDoc& document_;
   Prompts& prompts_;
   NamingCounters counters_;

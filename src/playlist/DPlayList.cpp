@@ -92,22 +92,22 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   layout->addWidget(statusBar_);
   SetStatusText(QStringLiteral(" "));
 
-  document_ = std::make_unique<CZyntraDoc>(*this, screen_->Factory(), *screen_->Services().prompts);
-  session_ = std::make_unique<EditingSession>(*document_, *screen_->Services().prompts);
+  session_ = std::make_unique<EditingSession>(static_cast<PageListLink&>(*this),
+                                              screen_->Factory(), *screen_->Services().prompts);
   session_->SetView(this);
 
   const AppServices& services = screen_->Services();
   if (services.scheduler) {
-    playback_ = std::make_unique<Playback>(*services.scheduler, *document_,
+    playback_ = std::make_unique<Playback>(*services.scheduler, Document(),
                                            static_cast<PlayWindows&>(*this), *services.prompts);
     playback_->SetRequestTarget(this);
     // Timer 1: auto-save every minute, counted against SaveDelay.
     autoSave_ = std::make_unique<AutoSaveTimer>(
         *services.scheduler, screen_->settings,
         AutoSaveTimer::Project{
-            [this] { return document_->Path(); },
-            [this](const std::string& path) { document_->SetPath(path); },
-            [this](const std::string& path) { return document_->SaveTo(path); }});
+            [this] { return Document().Path(); },
+            [this](const std::string& path) { Document().SetPath(path); },
+            [this](const std::string& path) { return Document().SaveTo(path); }});
     autoSave_->Start();
     // Timer 2: the power-off check every 500 ms.
     if (services.clock && services.power) {
@@ -126,7 +126,7 @@ CDPlayList::~CDPlayList() {
   playback_.reset(); // the tasks go before the tree they walk
   screen_->ClearSelection();
   screen_->currentNode = nullptr;
-  document_.reset();
+  session_.reset();
   if (!treeShown_) delete rootItem_;
 }
 
@@ -180,20 +180,20 @@ void CDPlayList::ClearProject() {
   if (!treeShown_) delete rootItem_; // one that was never shown is not the view's to delete
   rootItem_ = currentPageItem_ = nullptr;
   screen_->currentNode = nullptr;
-  if (document_->Root()) document_->DeleteNode(document_->Root());
-  document_->ResetDocument();
+  if (Document().Root()) Document().DeleteNode(Document().Root());
+  Document().ResetDocument();
   // The items of a project that is read are built apart from the view until ProjectRead.
   treeShown_ = false;
   rootItem_ = AddItem(nullptr, ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   rebuilding_ = false;
-  screen_->currentNode = document_->AddNode(ObjectKind::Screen, screen_, ProgramTitle());
+  screen_->currentNode = Document().AddNode(ObjectKind::Screen, screen_, ProgramTitle());
 }
 
 void CDPlayList::AppendPageItem(const std::string& name, int image) {
   QTreeWidgetItem* item = AddItem(rootItem_, name, image);
   currentPageItem_ = item;
-  screen_->currentNode = document_->Current();
+  screen_->currentNode = Document().Current();
   if (!treeShown_) return; // selected once the whole project is read
   rebuilding_ = true;      // the document already made the page current
   SelectItem(item);
@@ -236,7 +236,7 @@ void CDPlayList::ShowPageObjects(ShowNode* page, bool show) {
 }
 
 void CDPlayList::ShowPage(ShowNode& page) {
-  screen_->currentNode = document_->Current();
+  screen_->currentNode = Document().Current();
   SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(page.name)));
   if (page.frame) screen_->SetSurfaceColour(page.frame->bg);
   ShowPageObjects(&page, true);
@@ -245,7 +245,7 @@ void CDPlayList::ShowPage(ShowNode& page) {
 void CDPlayList::NewPage() {
   ShowTree();
   screen_->ClearSelection();
-  ShowNode* current = document_->Current();
+  ShowNode* current = Document().Current();
   if (current && current->IsPage()) ShowPageObjects(current, false);
   ShowNode& page = session_->NewPage(screen_->settings.BgColor);
   screen_->currentNode = &page;
@@ -275,7 +275,7 @@ void CDPlayList::DeleteSelected() {
   rebuilding_ = true;
   delete item;
   rebuilding_ = false;
-  if (ShowNode* node = document_->FindNode(text, document_->Root())) {
+  if (ShowNode* node = Document().FindNode(text, Document().Root())) {
     // The surface must not keep a pointer into the subtree that goes.
     for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
       if (n == node) {
@@ -285,34 +285,34 @@ void CDPlayList::DeleteSelected() {
     }
     session_->Delete(text);
   }
-  if (!screen_->currentNode) screen_->currentNode = document_->Current();
+  if (!screen_->currentNode) screen_->currentNode = Document().Current();
   // The tree moved its highlight to a neighbour of the deleted item on its own; the highlight,
   // the status bar and the surface follow what is current: the page of a deleted object, or
   // the root after the current page went.
   QTreeWidgetItem* current =
-      document_->Current() == document_->Root() ? rootItem_ : currentPageItem_;
+      Document().Current() == Document().Root() ? rootItem_ : currentPageItem_;
   if (current) SelectItem(current);
   screen_->update();
 }
 
 ShowNode* CDPlayList::ItemNode(QTreeWidgetItem* item) const {
-  if (!item || !document_->Root()) return nullptr;
-  if (item == rootItem_) return document_->Root();
-  return document_->FindNode(item->text(0).toStdString(), document_->Root());
+  if (!item || !Document().Root()) return nullptr;
+  if (item == rootItem_) return Document().Root();
+  return Document().FindNode(item->text(0).toStdString(), Document().Root());
 }
 
 void CDPlayList::RebuildTree() {
   rebuilding_ = true;
   tree_->clearSelection();
   tree_->clear();
-  ShowNode* root = document_->Root();
+  ShowNode* root = Document().Root();
   treeShown_ = false;
   rootItem_ = AddItem(nullptr, root ? root->name : ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   if (root) {
     for (auto& page : root->children) {
       QTreeWidgetItem* pageItem = AddItem(rootItem_, page->name, 1);
-      if (page.get() == document_->Current()) currentPageItem_ = pageItem;
+      if (page.get() == Document().Current()) currentPageItem_ = pageItem;
       for (auto& object : page->children) {
         const KindInfo* info = FindKind(object->type);
         AddItem(pageItem, object->name, info ? info->treeImage : 0);
@@ -350,7 +350,7 @@ void CDPlayList::MoveItem(bool up) {
     screen_->Services().prompts->MessageBox("没有找到旧节点", ProgramTitle(), PromptButtons::Ok,
                                             PromptIcon::Exclamation);
   }
-  ShowNode* current = document_->Current();
+  ShowNode* current = Document().Current();
   if (current && current->IsPage()) {
     if (current->frame) screen_->SetSurfaceColour(current->frame->bg);
     ShowPageObjects(current, true);
@@ -375,22 +375,22 @@ void CDPlayList::OnSelectionChanged() {
   if (selected.isEmpty()) return;
   QTreeWidgetItem* item = selected.first();
   const QString text = item->text(0);
-  ShowNode* root = document_->Root();
+  ShowNode* root = Document().Root();
   if (!root) return;
 
   if (item == rootItem_ || text.toStdString() == ProgramTitle()) {
     screen_->ClearSelection();
-    ShowNode* current = document_->Current();
+    ShowNode* current = Document().Current();
     if (current && current->IsPage()) ShowPageObjects(current, false);
-    document_->SetCurrent(root);
+    Document().SetCurrent(root);
     screen_->currentNode = root;
     currentPageItem_ = rootItem_;
   } else if (IsPageText(text)) {
     screen_->ClearSelection();
-    ShowNode* node = document_->FindNode(text.toStdString(), root);
+    ShowNode* node = Document().FindNode(text.toStdString(), root);
     if (node && node->IsPage()) {
-      ShowNode* previous = document_->Current();
-      document_->SetCurrent(node);
+      ShowNode* previous = Document().Current();
+      Document().SetCurrent(node);
       screen_->currentNode = node;
       currentPageItem_ = item;
       if (previous != node) {
@@ -401,16 +401,16 @@ void CDPlayList::OnSelectionChanged() {
       }
     }
   } else {
-    ShowNode* current = document_->Current();
+    ShowNode* current = Document().Current();
     if (current && current->IsPage()) {
-      ShowNode* node = document_->FindNode(text.toStdString(), current);
+      ShowNode* node = Document().FindNode(text.toStdString(), current);
       if (node && !node->IsContainer()) {
         screen_->currentNode = node;
         screen_->SelectObject(node->control.get());
       }
     }
   }
-  if (ShowNode* current = document_->Current()) {
+  if (ShowNode* current = Document().Current()) {
     SetStatusText(
         QStringLiteral("帧：%1 对象：%2").arg(QString::fromStdString(current->name), text));
   }
@@ -418,7 +418,7 @@ void CDPlayList::OnSelectionChanged() {
 
 bool CDPlayList::AskToSaveChanges() {
   if (!session_->Modified()) return true;
-  const std::string question = "是否保存对文件" + document_->Path() + "的修改?";
+  const std::string question = "是否保存对文件" + Document().Path() + "的修改?";
   switch (screen_->Services().prompts->MessageBox(
       question, ProgramTitle(), PromptButtons::YesNoCancel, PromptIcon::Question)) {
   case PromptAnswer::Yes: return SaveProject();
@@ -429,23 +429,23 @@ bool CDPlayList::AskToSaveChanges() {
 
 bool CDPlayList::NewProject() {
   if (!AskToSaveChanges()) return false;
-  document_->NewDocument();
+  Document().NewDocument();
   return true;
 }
 
 bool CDPlayList::OpenProject() {
   if (!AskToSaveChanges()) return false;
-  return document_->OpenDocument("default");
+  return Document().OpenDocument("default");
 }
 
 bool CDPlayList::SaveProject() {
-  if (!document_->SaveDocument()) return false;
+  if (!Document().SaveDocument()) return false;
   session_->MarkSaved();
   return true;
 }
 
 bool CDPlayList::SaveProjectAs() {
-  if (!document_->SaveDocumentAs()) return false;
+  if (!Document().SaveDocumentAs()) return false;
   session_->MarkSaved();
   return true;
 }
@@ -540,7 +540,7 @@ void CDPlayList::StructureChanged(ShowNode& focus) {
     ShowPageObjects(page, true);
     if (&focus != page) SelectItemByText(focus.name);
   }
-  if (!screen_->currentNode) screen_->currentNode = document_->Current();
+  if (!screen_->currentNode) screen_->currentNode = Document().Current();
   screen_->update();
 }
 
@@ -553,9 +553,9 @@ void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) 
   if (node.type == ObjectKind::Screen) {
     screen_->update();
   } else if (node.IsPage()) {
-    if (node.frame && &node == document_->Current()) screen_->SetSurfaceColour(node.frame->bg);
+    if (node.frame && &node == Document().Current()) screen_->SetSurfaceColour(node.frame->bg);
   } else if (node.parent) {
-    if (node.parent != document_->Current()) SelectItemByText(node.parent->name);
+    if (node.parent != Document().Current()) SelectItemByText(node.parent->name);
     // Restacked as the page orders them: a new control would be on top.
     if (replaced) ShowPageObjects(node.parent, true);
     if (screen_->currentNode != &node) SelectItemByText(node.name);
@@ -608,7 +608,7 @@ void CDPlayList::DropSelection() { screen_->ClearSelection(); }
 
 void CDPlayList::SetPlaying(bool playing) {
   screen_->playing = playing;
-  document_->SetPlaybackActive(playing);
+  Document().SetPlaybackActive(playing);
   session_->SetPlaying(playing);
   HistoryChanged();
   screen_->update();

@@ -29,8 +29,8 @@ class QTreeWidgetItem;
 struct ShowNode;
 
 /// The page list window "对象列表": the project tree (screen, pages, objects), where pages and
-/// objects are made, deleted, reordered and selected. It owns the project document and the
-/// naming counters and routes the file commands to the document.
+/// objects are made, deleted, reordered and selected. It owns the editing session (the project
+/// document, its counters and history) and routes the file commands to it.
 class CDPlayList : public QWidget,
                    public PageListLink,
                    public PlayHost,
@@ -67,7 +67,7 @@ public:
   void Redo();
 
   /// The project document.
-  CZyntraDoc& Document() { return *document_; }
+  CZyntraDoc& Document() const { return session_->Document(); }
   /// The tree view (identifier 1000).
   QTreeWidget* Tree() const { return tree_; }
   /// The status bar's text.
@@ -147,8 +147,7 @@ private:
   void SelectItem(QTreeWidgetItem* item);
 
   CZyntraScr* screen_;
-  std::unique_ptr<CZyntraDoc> document_;
-  std::unique_ptr<EditingSession> session_; ///< the rules of editing, on document_
+  std::unique_ptr<EditingSession> session_; ///< the project and the rules of editing it
   std::unique_ptr<Playback> playback_;
   std::unique_ptr<AutoSaveTimer> autoSave_;
   std::unique_ptr<PowerOffTimer> powerOff_;
