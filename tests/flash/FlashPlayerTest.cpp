@@ -1,12 +1,16 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "SwfWriter.h"
 #include "controls/ControlHost.h"
@@ -14,7 +18,8 @@
 
 // The player as the program gets it: the control host loads the built library and makes a
 // control by class identifier.
-// Web pages render asynchronously, so these tests wait (bounded) for pixels to change.
+// Web pages render asynchronously, so these tests wait (bounded) for pixels to change, for the
+// page to report, or for the page to draw a number of frames; none waits a fixed time.
 
 namespace {
 
@@ -83,6 +88,47 @@ protected:
   }
   bool WaitForCentre(QRgb colour) { return WaitFor(100, 50, colour); }
 
+  // Runs a script in the player's page and returns its result. The page runs scripts in the
+  // order they were sent, so a play or stop sent before has reached the page when this returns.
+  QVariant Script(const QString& script) {
+    auto* view = screen_.findChild<QWebEngineView*>();
+    if (!view) return {};
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
+    if (!QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs)) return {};
+    return **answer;
+  }
+
+  // Frames the page has drawn since the first call (counted by the page itself); -1 when the
+  // page did not answer.
+  int PageFrames() {
+    QVariant frames = Script(QStringLiteral(
+        "if (window.zyntraTestFrames === undefined) {"
+        "  window.zyntraTestFrames = 0;"
+        "  const tick = () => { ++window.zyntraTestFrames; requestAnimationFrame(tick); };"
+        "  requestAnimationFrame(tick);"
+        "}"
+        "window.zyntraTestFrames"));
+    return frames.isValid() ? frames.toInt() : -1;
+  }
+
+  // True when the centre shows `colour` all the while the page draws `frames` more frames
+  // (about 60 a second, six to each frame of the movies' 10 a second).
+  bool HoldsCentre(QRgb colour, int frames) {
+    const int start = PageFrames();
+    if (start < 0) return false;
+    QDeadlineTimer deadline(kWaitMs);
+    for (int now = start; now < start + frames; now = PageFrames()) {
+      if (now < 0 || deadline.hasExpired() || Centre() != colour) return false;
+    }
+    return Centre() == colour;
+  }
+
+  // Waits (bounded) until the player has logged a line containing `text` since the last clear.
+  bool WaitForLog(const QString& text) {
+    return QTest::qWaitFor([&] { return g_log.join('\n').contains(text); }, kWaitMs);
+  }
+
   QTemporaryDir dir_;
   QWidget screen_;
   ControlHost host_{&screen_};
@@ -101,14 +147,19 @@ TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
 }
 
 TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {
+  // The page reports the end of a movie that plays once on the player's debug log.
+  QLoggingCategory::setFilterRules(QStringLiteral("zyntra.flash.debug=true"));
+  g_log.clear();
+  QtMessageHandler old = qInstallMessageHandler(Capture);
   Put(FlashMembers::kLoop, Variant::FromBool(false));
   Put(FlashMembers::kFileName, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
-  ASSERT_TRUE(WaitForCentre(kGreen));
-  // A looping movie would show red again within a frame (100 ms); this one stays on green.
-  for (int i = 0; i < 5; ++i) {
-    QTest::qWait(100);
-    ASSERT_EQ(Centre(), kGreen) << i;
-  }
+  const bool ended = WaitForCentre(kGreen) && WaitForLog(QStringLiteral("zyntra-flash: ended"));
+  qInstallMessageHandler(old);
+  QLoggingCategory::setFilterRules(QString());
+  ASSERT_TRUE(ended) << g_log.join('\n').toStdString();
+  // A looping movie would show red again within a frame of the movie; this one stays on green
+  // for five.
+  ASSERT_TRUE(HoldsCentre(kGreen, 30)) << std::hex << Centre();
   Call(FlashMembers::kStop);
   Call(FlashMembers::kPlay);
   EXPECT_TRUE(WaitForCentre(kRed));
@@ -120,12 +171,13 @@ TEST_F(FlashPlayerTest, LoopsAndStops) {
   ASSERT_TRUE(WaitForCentre(kGreen));
   ASSERT_TRUE(WaitForCentre(kRed)); // looped
   Put(FlashMembers::kPlaying, Variant::FromBool(false));
-  QTest::qWait(200); // the stop reaches the page asynchronously
+  // Once the page has the stop, and has drawn a frame of the movie's after it, the picture
+  // holds for five frames of the movie.
+  const int reached = PageFrames();
+  ASSERT_GE(reached, 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PageFrames() >= reached + 6; }, kWaitMs));
   QRgb stopped = Centre();
-  for (int i = 0; i < 5; ++i) {
-    QTest::qWait(100);
-    ASSERT_EQ(Centre(), stopped) << i;
-  }
+  ASSERT_TRUE(HoldsCentre(stopped, 30)) << std::hex << Centre();
   Put(FlashMembers::kPlaying, Variant::FromBool(true));
   EXPECT_TRUE(WaitForCentre(stopped == kRed ? kGreen : kRed));
 }
