@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "controls/MPlayerCtrl.h"
-#include "controls/MediaControls.h"
 #include "model/VirtualScheduler.h"
+#include "support/BuiltinControl.h"
 
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
 #include <QMediaPlayer>
@@ -40,24 +40,25 @@ InvokeStatus Call(HostedControl& c, int32_t dispid) {
 TEST(MPlayerCtrlTest, PropertiesAreKeptAndReadBack) {
   VirtualScheduler scheduler;
   MPlayerCtrl c(nullptr, &scheduler);
-  EXPECT_EQ(c.ClassId(), kMPlayerClassId);
+  EXPECT_EQ(c.ClassId(), MPlayerIds::kClassId);
   // Creation-time puts of a new movie object, then the play count.
-  for (int32_t flag : {Dispid::kEnabled, Dispid::kFlag17, Dispid::kFlag3F9}) {
+  for (int32_t flag : {Dispid::kEnabled, Dispid::kShowControls, Dispid::kAutoStart}) {
     EXPECT_EQ(Put(c, flag, Variant::FromBool(false)), InvokeStatus::Ok);
     EXPECT_EQ(Get(c, flag), Variant::FromBool(false)) << flag;
     EXPECT_EQ(Put(c, flag, Variant::FromBool(true)), InvokeStatus::Ok);
     EXPECT_EQ(Get(c, flag), Variant::FromBool(true)) << flag;
   }
-  EXPECT_EQ(Get(c, Dispid::kLoops), Variant::FromI4(1));
-  EXPECT_EQ(Put(c, Dispid::kLoops, Variant::FromI4(0)), InvokeStatus::Ok);
-  EXPECT_EQ(Get(c, Dispid::kLoops), Variant::FromI4(0));
+  EXPECT_EQ(Get(c, Dispid::kPlayCount), Variant::FromI4(1));
+  EXPECT_EQ(Put(c, Dispid::kPlayCount, Variant::FromI4(0)), InvokeStatus::Ok);
+  EXPECT_EQ(Get(c, Dispid::kPlayCount), Variant::FromI4(0));
   EXPECT_EQ(Put(c, Dispid::kFileName, Variant::FromString("/no/such/电影.mp4")), InvokeStatus::Ok);
   EXPECT_EQ(Get(c, Dispid::kFileName), Variant::FromString("/no/such/电影.mp4"));
 
   // Wrong kinds and types are refused and change nothing.
   EXPECT_EQ(Put(c, Dispid::kPlayState, Variant::FromI4(2)), InvokeStatus::BadKind);
   EXPECT_EQ(Put(c, Dispid::kFileName, Variant::FromI4(3)), InvokeStatus::BadArgs);
-  EXPECT_EQ(c.Invoke(Dispid::kLoops, InvokeKind::PropertyPut, {}, nullptr), InvokeStatus::BadArgs);
+  EXPECT_EQ(c.Invoke(Dispid::kPlayCount, InvokeKind::PropertyPut, {}, nullptr),
+            InvokeStatus::BadArgs);
   EXPECT_EQ(c.Invoke(Dispid::kPlay, InvokeKind::PropertyGet, {}, nullptr), InvokeStatus::BadKind);
   EXPECT_EQ(Call(c, 0x7D2), InvokeStatus::UnknownMember);
   EXPECT_EQ(Get(c, Dispid::kFileName), Variant::FromString("/no/such/电影.mp4"));
@@ -133,11 +134,12 @@ TEST_F(MPlayerClipTest, PlaysEachContainerToItsEnd) {
     ASSERT_FALSE(path.isEmpty());
     QWidget window;
     window.resize(320, 240);
-    auto* c = static_cast<MPlayerCtrl*>(CreateMPlayerCtrl(&window, Rect{10, 10, 170, 130}, true));
+    auto* c = static_cast<MPlayerCtrl*>(
+        CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{10, 10, 170, 130}, true));
     window.show();
     Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
-    Put(*c, Dispid::kLoops, Variant::FromI4(clip.loops));
-    Put(*c, Dispid::kPosition, Variant::FromR8(0.0)); // the seek makes the media player
+    Put(*c, Dispid::kPlayCount, Variant::FromI4(clip.loops));
+    Put(*c, Dispid::kCurrentPosition, Variant::FromR8(0.0)); // the seek makes the media player
     int frames = 0;
     auto* video = c->findChild<QVideoWidget*>();
     ASSERT_NE(video, nullptr);
@@ -160,7 +162,8 @@ TEST_F(MPlayerClipTest, UndecodableFileEndsStoppedWithoutBlocking) {
   f.close();
   QWidget window;
   window.resize(200, 150);
-  auto* c = static_cast<MPlayerCtrl*>(CreateMPlayerCtrl(&window, Rect{0, 0, 200, 150}, true));
+  auto* c = static_cast<MPlayerCtrl*>(
+      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true));
   window.show();
   Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
   Call(*c, Dispid::kPlay);
@@ -202,10 +205,11 @@ TEST_F(MPlayerClipTest, StopEndsPlayingAtOnce) {
   QString path = MakeClip("clip.mp4", {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "aac"});
   QWidget window;
   window.resize(200, 150);
-  auto* c = static_cast<MPlayerCtrl*>(CreateMPlayerCtrl(&window, Rect{0, 0, 200, 150}, true));
+  auto* c = static_cast<MPlayerCtrl*>(
+      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true));
   window.show();
   Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
-  Put(*c, Dispid::kLoops, Variant::FromI4(0)); // endless
+  Put(*c, Dispid::kPlayCount, Variant::FromI4(0)); // endless
   Call(*c, Dispid::kPlay);
   EXPECT_TRUE(QTest::qWaitFor([&] { return c->PlaysDone() >= 1; }, kPlayBoundMs));
   EXPECT_EQ(c->State(), MPlayerCtrl::kPlaying); // endless: still playing after the first end

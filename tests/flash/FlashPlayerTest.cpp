@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "controls/FlashIds.h"
 #include "SwfWriter.h"
 #include "controls/ControlHost.h"
 #include "controls/FlashStandIn.h"
@@ -46,9 +47,8 @@ protected:
     std::string registry = dir_.filePath("controls.ini").toStdString();
     host_.SetSearchDirectories({ZYNTRA_BIN_DIR});
     host_.SetRegistryPath(registry);
-    ASSERT_FALSE(RegisterFlashStandInIfNeeded(host_, {ZYNTRA_BIN_DIR}, registry))
-        << "is Ruffle in build/bin/ruffle?";
-    control_ = host_.CreateControl(kFlashClassId, Rect{20, 30, 220, 130}, true);
+    ASSERT_FALSE(RegisterFlashStandInIfNeeded(host_)) << "is Ruffle in build/bin/ruffle?";
+    control_ = host_.CreateControl(FlashIds::kClassId, Rect{20, 30, 220, 130}, true);
     ASSERT_NE(control_, nullptr);
     ASSERT_EQ(dynamic_cast<FlashStandIn*>(control_.get()), nullptr);
   }
@@ -137,7 +137,7 @@ protected:
 
 TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
   EXPECT_NE(Centre(), kRed);
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("one.swf", {kRed})));
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("one.swf", {kRed})));
   ASSERT_TRUE(WaitForCentre(kRed)) << std::hex << Centre();
   // The stage's background reaches the control's corners: the movie fills the control.
   EXPECT_EQ(Pixel(1, 1), kStage);
@@ -152,7 +152,7 @@ TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {
   g_log.clear();
   QtMessageHandler old = qInstallMessageHandler(Capture);
   Put(FlashMembers::kLoop, Variant::FromBool(false));
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
   const bool ended = WaitForCentre(kGreen) && WaitForLog(QStringLiteral("zyntra-flash: ended"));
   qInstallMessageHandler(old);
   QLoggingCategory::setFilterRules(QString());
@@ -167,7 +167,7 @@ TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {
 }
 
 TEST_F(FlashPlayerTest, LoopsAndStops) {
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
   ASSERT_TRUE(WaitForCentre(kGreen));
   ASSERT_TRUE(WaitForCentre(kRed)); // looped
   Put(FlashMembers::kPlaying, Variant::FromBool(false));
@@ -198,11 +198,11 @@ TEST_F(FlashPlayerTest, MissingOrForeignFilesLeaveTheControlEmpty) {
   };
   std::string good = Movie("one.swf", {kRed});
   for (const Case& c : cases) {
-    Put(FlashMembers::kFileName, Variant::FromString(good));
+    Put(FlashMembers::kMovie, Variant::FromString(good));
     ASSERT_TRUE(WaitForCentre(kRed)) << c.logged;
     g_log.clear();
     QtMessageHandler old = qInstallMessageHandler(Capture);
-    Put(FlashMembers::kFileName, Variant::FromString(c.file.toStdString()));
+    Put(FlashMembers::kMovie, Variant::FromString(c.file.toStdString()));
     bool empty = WaitFor(1, 1, kBlack) && Centre() == kBlack;
     qInstallMessageHandler(old);
     EXPECT_TRUE(empty) << c.logged;
