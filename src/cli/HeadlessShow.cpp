@@ -21,20 +21,6 @@
 
 namespace {
 
-// The clock library the host will make clocks from: the registered one, else the first one
-// beside the executable (the host's own order of sources).
-const ControlLibrary* FindClockLibrary(ControlHost& host) {
-  if (std::optional<std::string> registered = ControlRegistry().LibraryOf(C_Clock::kClassId)) {
-    if (const ControlLibrary* library = host.LoadLibrary(*registered)) return library;
-  }
-  for (const std::string& dir : ControlHost::DefaultSearchDirectories()) {
-    const std::string path = dir + "/libzyntra-clock.so";
-    if (!QFileInfo::exists(QString::fromStdString(path))) continue;
-    if (const ControlLibrary* library = host.LoadLibrary(path)) return library;
-  }
-  return nullptr;
-}
-
 // The "Name" of the screen element (the first "Screen" in "VRX"), "" when there is none.
 // Read off the text up to the end of the screen's start tag when that is enough, so that a
 // large project is not indexed twice.
@@ -77,7 +63,7 @@ HeadlessShow::HeadlessShow(Prompts& prompts, double start) : clock_(scheduler_, 
   services.makeControlFactory = [this, &prompts](QWidget* screen) {
     std::unique_ptr<ControlHost> host = MakeControlHost(screen);
     // The clocks take their tick and their time from the stage before the first one is made.
-    if (const ControlLibrary* library = FindClockLibrary(*host)) {
+    if (const ControlLibrary* library = host->LibraryFor(C_Clock::kClassId)) {
       setClockSeams_ =
           reinterpret_cast<ZyntraClockSetSeamsFn>(library->Symbol(kZyntraClockSetSeams));
       if (setClockSeams_) {

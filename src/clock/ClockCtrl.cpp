@@ -65,7 +65,7 @@ QString TimeCaption(double now) {
 
 } // namespace
 
-ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(kClockClassId, parent) {
+ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(ClockIds::kClassId, parent) {
   ++gLiveClocks;
   setObjectName(QStringLiteral("clock"));
   setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -102,30 +102,30 @@ int ClockCtrl::LiveCount() { return gLiveClocks.load(); }
 InvokeStatus ClockCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                                Variant* result) {
   switch (dispid) {
-  case kClockRetouchHour:
-  case kClockRetouchMinute:
-  case kClockRetouchSecond:
-  case kClockStyle:
-  case kClockTotalTime:
-  case kClockTargetDate:
-  case kClockPreText:
-  case kClockLasText:
-  case kClockFinished: return InvokeField(dispid, kind, args, result);
-  case kClockShowTimer: {
+  case ClockIds::kRetouchHour:
+  case ClockIds::kRetouchMinute:
+  case ClockIds::kRetouchSecond:
+  case ClockIds::kStyle:
+  case ClockIds::kTotalTime:
+  case ClockIds::kTargetDate:
+  case ClockIds::kPreText:
+  case ClockIds::kLasText:
+  case ClockIds::kFinished: return InvokeField(dispid, kind, args, result);
+  case ClockIds::kShowTimer: {
     if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
     int16_t style = 0;
     if (args.size() != 1 || !ToShort(args[0], style)) return InvokeStatus::BadArgs;
     ShowTimer(style);
     return InvokeStatus::Ok;
   }
-  case kClockDrawTimer:
-  case kClockSetFont:
-  case kClockReset:
+  case ClockIds::kDrawTimer:
+  case ClockIds::kSetFont:
+  case ClockIds::kReset:
     if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
     if (!args.empty()) return InvokeStatus::BadArgs;
-    if (dispid == kClockDrawTimer) DrawTimer();
-    if (dispid == kClockSetFont) SetFont();
-    if (dispid == kClockReset) Reset();
+    if (dispid == ClockIds::kDrawTimer) DrawTimer();
+    if (dispid == ClockIds::kSetFont) SetFont();
+    if (dispid == ClockIds::kReset) Reset();
     return InvokeStatus::Ok;
   default: return InvokeProperty(dispid, kind, args, result);
   }
@@ -136,15 +136,15 @@ InvokeStatus ClockCtrl::InvokeField(int32_t dispid, InvokeKind kind,
   if (IsGet(kind)) {
     if (!args.empty()) return InvokeStatus::BadArgs;
     switch (dispid) {
-    case kClockRetouchHour: Set(result, Variant::FromI2(retouchHour_)); break;
-    case kClockRetouchMinute: Set(result, Variant::FromI2(retouchMinute_)); break;
-    case kClockRetouchSecond: Set(result, Variant::FromI2(retouchSecond_)); break;
-    case kClockStyle: Set(result, Variant::FromI2(style_)); break;
-    case kClockTotalTime: Set(result, Variant::FromI2(totalTime_)); break;
-    case kClockTargetDate: Set(result, Variant::FromDate(targetDate_)); break;
-    case kClockPreText: Set(result, Variant::FromString(preText_)); break;
-    case kClockLasText: Set(result, Variant::FromString(lasText_)); break;
-    case kClockFinished: Set(result, Variant::FromBool(finished_)); break;
+    case ClockIds::kRetouchHour: Set(result, Variant::FromI2(retouchHour_)); break;
+    case ClockIds::kRetouchMinute: Set(result, Variant::FromI2(retouchMinute_)); break;
+    case ClockIds::kRetouchSecond: Set(result, Variant::FromI2(retouchSecond_)); break;
+    case ClockIds::kStyle: Set(result, Variant::FromI2(style_)); break;
+    case ClockIds::kTotalTime: Set(result, Variant::FromI2(totalTime_)); break;
+    case ClockIds::kTargetDate: Set(result, Variant::FromDate(targetDate_)); break;
+    case ClockIds::kPreText: Set(result, Variant::FromString(preText_)); break;
+    case ClockIds::kLasText: Set(result, Variant::FromString(lasText_)); break;
+    case ClockIds::kFinished: Set(result, Variant::FromBool(finished_)); break;
     }
     return InvokeStatus::Ok;
   }
@@ -153,21 +153,21 @@ InvokeStatus ClockCtrl::InvokeField(int32_t dispid, InvokeKind kind,
   const Variant& v = args[0];
   int16_t* shortField = nullptr;
   switch (dispid) {
-  case kClockRetouchHour: shortField = &retouchHour_; break;
-  case kClockRetouchMinute: shortField = &retouchMinute_; break;
-  case kClockRetouchSecond: shortField = &retouchSecond_; break;
-  case kClockStyle: shortField = &style_; break; // no redraw: the next pass shows it
-  case kClockTotalTime: shortField = &totalTime_; break;
-  case kClockTargetDate:
+  case ClockIds::kRetouchHour: shortField = &retouchHour_; break;
+  case ClockIds::kRetouchMinute: shortField = &retouchMinute_; break;
+  case ClockIds::kRetouchSecond: shortField = &retouchSecond_; break;
+  case ClockIds::kStyle: shortField = &style_; break; // no redraw: the next pass shows it
+  case ClockIds::kTotalTime: shortField = &totalTime_; break;
+  case ClockIds::kTargetDate:
     if (!v.isNumber()) return InvokeStatus::BadArgs;
     targetDate_ = v.toR8();
     return InvokeStatus::Ok;
-  case kClockPreText:
-  case kClockLasText:
+  case ClockIds::kPreText:
+  case ClockIds::kLasText:
     if (v.type() != Variant::Type::String) return InvokeStatus::BadArgs;
-    (dispid == kClockPreText ? preText_ : lasText_) = v.toString();
+    (dispid == ClockIds::kPreText ? preText_ : lasText_) = v.toString();
     return InvokeStatus::Ok;
-  case kClockFinished:
+  case ClockIds::kFinished:
     if (!v.isNumber()) return InvokeStatus::BadArgs;
     finished_ = v.toBool();
     return InvokeStatus::Ok;
@@ -184,45 +184,45 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
   if (IsGet(kind)) {
     if (!args.empty()) return InvokeStatus::BadArgs;
     switch (dispid) {
-    case kClockEnabled: Set(result, Variant::FromBool(isEnabled())); break;
-    case kClockFontName: Set(result, Variant::FromString(font.family().toStdString())); break;
-    case kClockFontSize:
+    case ClockIds::kEnabled: Set(result, Variant::FromBool(isEnabled())); break;
+    case ClockIds::kFontName: Set(result, Variant::FromString(font.family().toStdString())); break;
+    case ClockIds::kFontSize:
       Set(result, Variant::FromI2(static_cast<int16_t>(std::lround(font.pointSizeF()))));
       break;
-    case kClockFontBold: Set(result, Variant::FromBool(font.bold())); break;
-    case kClockFontItalic: Set(result, Variant::FromBool(font.italic())); break;
-    case kClockFontUnderline: Set(result, Variant::FromBool(font.underline())); break;
-    case kClockFontStrikethrough: Set(result, Variant::FromBool(font.strikeOut())); break;
-    case kClockBgColor: Set(result, Variant::FromI4(bgColor_)); break;
-    case kClockFgColor: Set(result, Variant::FromI4(fgColor_)); break;
-    case kClockTransparent: Set(result, Variant::FromBool(transparent_)); break;
-    case kClockBorder: Set(result, Variant::FromBool(border_)); break;
-    case kClockBorderColor: Set(result, Variant::FromI4(borderColor_)); break;
-    case kClockPlay: Set(result, Variant::FromBool(playing_)); break;
+    case ClockIds::kFontBold: Set(result, Variant::FromBool(font.bold())); break;
+    case ClockIds::kFontItalic: Set(result, Variant::FromBool(font.italic())); break;
+    case ClockIds::kFontUnderline: Set(result, Variant::FromBool(font.underline())); break;
+    case ClockIds::kFontStrikethrough: Set(result, Variant::FromBool(font.strikeOut())); break;
+    case ClockIds::kBgColor: Set(result, Variant::FromI4(bgColor_)); break;
+    case ClockIds::kFgColor: Set(result, Variant::FromI4(fgColor_)); break;
+    case ClockIds::kTransparent: Set(result, Variant::FromBool(transparent_)); break;
+    case ClockIds::kBorder: Set(result, Variant::FromBool(border_)); break;
+    case ClockIds::kBorderColor: Set(result, Variant::FromI4(borderColor_)); break;
+    case ClockIds::kPlay: Set(result, Variant::FromBool(playing_)); break;
     default: return InvokeStatus::UnknownMember;
     }
     return InvokeStatus::Ok;
   }
   switch (dispid) {
-  case kClockEnabled:
-  case kClockFontName:
-  case kClockFontSize:
-  case kClockFontBold:
-  case kClockFontItalic:
-  case kClockFontUnderline:
-  case kClockFontStrikethrough:
-  case kClockBgColor:
-  case kClockFgColor:
-  case kClockTransparent:
-  case kClockBorder:
-  case kClockBorderColor:
-  case kClockPlay: break;
+  case ClockIds::kEnabled:
+  case ClockIds::kFontName:
+  case ClockIds::kFontSize:
+  case ClockIds::kFontBold:
+  case ClockIds::kFontItalic:
+  case ClockIds::kFontUnderline:
+  case ClockIds::kFontStrikethrough:
+  case ClockIds::kBgColor:
+  case ClockIds::kFgColor:
+  case ClockIds::kTransparent:
+  case ClockIds::kBorder:
+  case ClockIds::kBorderColor:
+  case ClockIds::kPlay: break;
   default: return InvokeStatus::UnknownMember;
   }
   if (!IsPut(kind)) return InvokeStatus::BadKind;
   if (args.size() != 1) return InvokeStatus::BadArgs;
   const Variant& v = args[0];
-  if (dispid == kClockFontName) {
+  if (dispid == ClockIds::kFontName) {
     if (v.type() != Variant::Type::String) return InvokeStatus::BadArgs;
     font.setFamily(QString::fromStdString(v.toString()));
     label_->setFont(font);
@@ -230,8 +230,8 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
   }
   if (!v.isNumber()) return InvokeStatus::BadArgs;
   switch (dispid) {
-  case kClockEnabled: setEnabled(v.toBool()); break;
-  case kClockFontSize: {
+  case ClockIds::kEnabled: setEnabled(v.toBool()); break;
+  case ClockIds::kFontSize: {
     int16_t size = 0;
     if (!ToShort(v, size)) return InvokeStatus::BadArgs;
     if (size <= 0) return InvokeStatus::Failed; // the label's font refuses a size of 0 or less
@@ -239,33 +239,33 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
     label_->setFont(font);
     break;
   }
-  case kClockFontBold:
+  case ClockIds::kFontBold:
     font.setBold(v.toBool());
     label_->setFont(font);
     break;
-  case kClockFontItalic:
+  case ClockIds::kFontItalic:
     font.setItalic(v.toBool());
     label_->setFont(font);
     break;
-  case kClockFontUnderline:
+  case ClockIds::kFontUnderline:
     font.setUnderline(v.toBool());
     label_->setFont(font);
     break;
-  case kClockFontStrikethrough:
+  case ClockIds::kFontStrikethrough:
     font.setStrikeOut(v.toBool());
     label_->setFont(font);
     break;
-  case kClockBgColor:
-  case kClockFgColor:
-  case kClockBorderColor: {
+  case ClockIds::kBgColor:
+  case ClockIds::kFgColor:
+  case ClockIds::kBorderColor: {
     int32_t colour = 0;
     if (!ToLong(v, colour)) return InvokeStatus::BadArgs;
-    if (dispid == kClockBgColor) {
+    if (dispid == ClockIds::kBgColor) {
       // The background and the fill colour of the surface; the drawing keeps what is on it.
       bgColor_ = colour;
       fillColor_ = colour;
       if (!surface_.isNull()) surface_.fill(ColorFromRef(bgColor_));
-    } else if (dispid == kClockFgColor) {
+    } else if (dispid == ClockIds::kFgColor) {
       fgColor_ = colour;
       QPalette palette = label_->palette();
       palette.setColor(QPalette::WindowText, ColorFromRef(fgColor_));
@@ -276,15 +276,15 @@ InvokeStatus ClockCtrl::InvokeProperty(int32_t dispid, InvokeKind kind,
     update();
     break;
   }
-  case kClockTransparent:
+  case ClockIds::kTransparent:
     transparent_ = v.toBool();
     update();
     break;
-  case kClockBorder:
+  case ClockIds::kBorder:
     border_ = v.toBool();
     update();
     break;
-  case kClockPlay: SetPlay(v.toBool()); break;
+  case ClockIds::kPlay: SetPlay(v.toBool()); break;
   }
   return InvokeStatus::Ok;
 }

@@ -8,43 +8,11 @@
 
 #include "clock/ClockText.h"
 #include "clock/DialGeometry.h"
+#include "controls/ClockIds.h"
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
 class QLabel;
-
-/// Dispatch identifiers of the clock's interface, in interface order.
-enum ClockDispId : int32_t {
-  kClockRetouchHour = 0x40030007,
-  kClockRetouchMinute = 0x40030008,
-  kClockRetouchSecond = 0x40030009,
-  kClockStyle = 0x4003000A,
-  kClockTotalTime = 0x4003000B,
-  kClockTargetDate = 0x4003000C,
-  kClockPreText = 0x4003000D,
-  kClockLasText = 0x4003000E,
-  kClockFinished = 0x4003000F,
-  kClockShowTimer = 0x6003000E,
-  kClockDrawTimer = 0x60030014,
-  kClockEnabled = 0x6803000C,
-  kClockSetFont = 0x6003001D,
-  kClockFontName = 0x6803000B,
-  kClockFontSize = 0x6803000A,
-  kClockFontBold = 0x68030009,
-  kClockFontItalic = 0x68030008,
-  kClockFontUnderline = 0x68030007,
-  kClockFontStrikethrough = 0x68030006,
-  kClockBgColor = 0x68030005,
-  kClockFgColor = 0x68030004,
-  kClockTransparent = 0x68030003,
-  kClockBorder = 0x68030002,
-  kClockBorderColor = 0x68030001,
-  kClockPlay = 0x68030000,
-  kClockReset = 0x6003001E,
-};
-
-/// Class identifier of the clock control.
-inline constexpr const char* kClockClassId = "{15AC02EE-C7A7-11D9-B2D4-00D009C22011}";
 
 /// The `clock` control: a dial clock, a countdown (dial or digits), date/time/weekday texts, a
 /// day counter or the lunar date, driven only through Invoke. Its drawing surface is a pixel

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <memory>
 
+#include "controls/ClockIds.h"
 #include "clock/ClockCtrl.h"
 #include "app/QtPrompts.h"
 #include "app/QtTranslations.h"
@@ -29,7 +30,7 @@ HostedControl* CreateClock(QWidget* parent, const Rect& rect, bool visible) {
 int LiveClocks() { return ClockCtrl::LiveCount(); }
 
 const ZyntraClassObject kClasses[] = {
-    {ZYNTRA_CONTROL_ABI_VERSION, kClockClassId, "clock", &CreateClock},
+    {ZYNTRA_CONTROL_ABI_VERSION, ClockIds::kClassId, "clock", &CreateClock},
 };
 
 } // namespace

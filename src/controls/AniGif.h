@@ -4,15 +4,14 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/AniGifIds.h"
 
 /// Wrapper of the animated-GIF control.
 class C_AniGif : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{CDFB604A-C2D2-11D3-BEC0-CB586B91B60E}";
-
-  static constexpr int32_t kFileName = 0x68030003;
-  static constexpr int32_t kAutoPlay = 0x68030004;
+  /// The published class identifier and dispatch identifiers (controls/AniGifIds.h).
+  static constexpr const char* kClassId = AniGifIds::kClassId;
+  using enum AniGifIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

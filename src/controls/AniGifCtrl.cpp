@@ -7,7 +7,7 @@
 #include "controls/BuiltinArgs.h"
 
 AniGifCtrl::AniGifCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(kAniGifClsid, parent),
+    : ControlWidget(AniGifIds::kClassId, parent),
       ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
       scheduler_(scheduler ? *scheduler : *ownScheduler_) {}
 
@@ -26,7 +26,7 @@ InvokeStatus AniGifCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vect
     fileName_ = args[0].toString();
     Load();
     return InvokeStatus::Ok;
-  case kAnimate:
+  case kAutoPlay:
     if (!IsPutKind(kind)) return InvokeStatus::BadKind;
     if (!ArgsMatch(args, "N")) return InvokeStatus::BadArgs;
     animate_ = args[0].toBool();

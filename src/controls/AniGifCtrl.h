@@ -2,24 +2,20 @@
 
 #include <memory>
 
+#include "controls/AniGifIds.h"
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
 class QMovie;
 class QtScheduler;
 
-/// Class identifier of the animated-GIF control.
-inline constexpr char kAniGifClsid[] = "{CDFB604A-C2D2-11D3-BEC0-CB586B91B60E}";
-
 /// The animated-GIF control: shows a GIF scaled to fill the control, animated in a loop or
 /// still on its first frame. Frames advance by the scheduler, at the delays the file gives.
 class AniGifCtrl : public ControlWidget {
 public:
   /// The dispatch members.
-  enum DispId : int32_t {
-    kFileName = 0x68030003, ///< get/put string: the GIF file
-    kAnimate = 0x68030004,  ///< put bool: true plays the animation in a loop, false stays still
-  };
+  using Dispid = AniGifIds::Dispid;
+  using enum AniGifIds::Dispid;
   /// Shortest frame delay honoured; shorter ones (often 0) play at kDefaultFrameMs, as viewers do.
   static constexpr int kMinFrameMs = 20;
   /// Delay of frames that give none or a too short one.

@@ -4,13 +4,14 @@
 #include "controls/ControlHost.h"
 #include "controls/DoExeCtrl.h"
 #include "controls/EffectBoxCtrl.h"
+#include "controls/MPlayerCtrl.h"
 #include "controls/MediaControls.h"
+#include "controls/RtfTextCtrl.h"
 
 namespace {
 
 // A control on the scheduler set with SetControlScheduler, or on Qt timers of its own.
-template <class Control>
-HostedControl* CreateShown(QWidget* parent, const Rect& rect, bool visible) {
+template <class Control> HostedControl* Create(QWidget* parent, const Rect& rect, bool visible) {
   auto* control = new Control(parent, ControlSchedulerOverride());
   control->MoveWindow(rect);
   control->setVisible(visible);
@@ -18,9 +19,11 @@ HostedControl* CreateShown(QWidget* parent, const Rect& rect, bool visible) {
 }
 
 constexpr ZyntraClassObject kBuiltins[] = {
-    {ZYNTRA_CONTROL_ABI_VERSION, kEffectBoxClsid, "EffectBox", &CreateEffectBoxCtrl},
-    {ZYNTRA_CONTROL_ABI_VERSION, kAniGifClsid, "AniGif", &CreateAniGifCtrl},
-    {ZYNTRA_CONTROL_ABI_VERSION, kDoExeClsid, "DoExe", &CreateDoExeCtrl},
+    {ZYNTRA_CONTROL_ABI_VERSION, EffectBoxIds::kClassId, "EffectBox", &Create<EffectBoxCtrl>},
+    {ZYNTRA_CONTROL_ABI_VERSION, AniGifIds::kClassId, "AniGif", &Create<AniGifCtrl>},
+    {ZYNTRA_CONTROL_ABI_VERSION, DoExeIds::kClassId, "DoExe", &Create<DoExeCtrl>},
+    {ZYNTRA_CONTROL_ABI_VERSION, MPlayerIds::kClassId, "MediaPlayer", &Create<MPlayerCtrl>},
+    {ZYNTRA_CONTROL_ABI_VERSION, RtfTextIds::kClassId, "RtfText", &Create<RtfTextCtrl>},
 };
 
 } // namespace
@@ -33,16 +36,4 @@ bool RegisterBuiltinControls(ControlHost& host) {
     all = host.RegisterBuiltIn(c.clsid, c.name, c.create) && all;
   }
   return all;
-}
-
-HostedControl* CreateEffectBoxCtrl(QWidget* parent, const Rect& rect, bool visible) {
-  return CreateShown<EffectBoxCtrl>(parent, rect, visible);
-}
-
-HostedControl* CreateAniGifCtrl(QWidget* parent, const Rect& rect, bool visible) {
-  return CreateShown<AniGifCtrl>(parent, rect, visible);
-}
-
-HostedControl* CreateDoExeCtrl(QWidget* parent, const Rect& rect, bool visible) {
-  return CreateShown<DoExeCtrl>(parent, rect, visible);
 }

@@ -4,36 +4,14 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/ClockIds.h"
 
 /// Wrapper of the clock control (dial, countdown and date/time text clock).
 class C_Clock : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{15AC02EE-C7A7-11D9-B2D4-00D009C22011}";
-
-  static constexpr int32_t kRetouchHour = 0x40030007;
-  static constexpr int32_t kRetouchMinute = 0x40030008;
-  static constexpr int32_t kRetouchSecond = 0x40030009;
-  static constexpr int32_t kStyle = 0x4003000A;
-  static constexpr int32_t kTotalTime = 0x4003000B;
-  static constexpr int32_t kTargetDate = 0x4003000C;
-  static constexpr int32_t kPreText = 0x4003000D;
-  static constexpr int32_t kLasText = 0x4003000E;
-  static constexpr int32_t kFinished = 0x4003000F;
-  static constexpr int32_t kEnabled = 0x6803000C;
-  static constexpr int32_t kFontName = 0x6803000B;
-  static constexpr int32_t kFontSize = 0x6803000A;
-  static constexpr int32_t kFontBold = 0x68030009;
-  static constexpr int32_t kFontItalic = 0x68030008;
-  static constexpr int32_t kFontUnderline = 0x68030007;
-  static constexpr int32_t kFontStrikethrough = 0x68030006;
-  static constexpr int32_t kBgColor = 0x68030005;
-  static constexpr int32_t kFgColor = 0x68030004;
-  static constexpr int32_t kBorderColor = 0x68030001;
-  static constexpr int32_t kBorder = 0x68030002;
-  static constexpr int32_t kPlay = 0x68030000;
-  static constexpr int32_t kSetFont = 0x6003001D;
-  static constexpr int32_t kReset = 0x6003001E;
+  /// The published class identifier and dispatch identifiers (controls/ClockIds.h).
+  static constexpr const char* kClassId = ClockIds::kClassId;
+  using enum ClockIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

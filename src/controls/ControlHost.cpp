@@ -72,8 +72,8 @@ std::unique_ptr<HostedControl> ControlHost::CreateControl(const std::string& cls
   auto builtIn = builtIns_.find(key);
   if (builtIn != builtIns_.end()) {
     control = builtIn->second.create(parent_, rect, visible);
-  } else if (const ZyntraClassObject* object = FindInLibraries(key)) {
-    control = object->create(parent_, rect, visible);
+  } else if (const ControlLibrary* library = LibraryFor(key)) {
+    control = library->GetClassObject(key, nullptr)->create(parent_, rect, visible);
   } else {
     Log("no control library provides class " + key);
     return nullptr;
@@ -101,36 +101,27 @@ const ControlLibrary* ControlHost::LoadLibrary(const std::string& path) {
   return (libraries_[absolute] = std::move(library)).get();
 }
 
-const ZyntraClassObject* ControlHost::TryLibrary(const std::string& path,
-                                                 const std::string& clsid) {
-  const ControlLibrary* library = LoadLibrary(path);
-  if (!library) return nullptr;
-  std::string error;
-  const ZyntraClassObject* object = library->GetClassObject(clsid, &error);
-  return object;
-}
-
-const ZyntraClassObject* ControlHost::FindInLibraries(const std::string& clsid) {
+const ControlLibrary* ControlHost::LibraryFor(const std::string& clsid) {
+  const std::string key = ControlRegistry::NormalizeClassId(clsid);
   // The registered library first: a user may have registered a newer build elsewhere.
-  if (std::optional<std::string> registered = ControlRegistry(registryPath_).LibraryOf(clsid)) {
-    const ControlLibrary* library = LoadLibrary(*registered);
-    if (library) {
+  if (std::optional<std::string> registered = ControlRegistry(registryPath_).LibraryOf(key)) {
+    if (const ControlLibrary* library = LoadLibrary(*registered)) {
       std::string error;
-      if (const ZyntraClassObject* object = library->GetClassObject(clsid, &error)) return object;
+      if (library->GetClassObject(key, &error)) return library;
       Log(error);
     }
   }
   // Then every library already loaded and every library beside the executable.
   for (auto& [path, library] : libraries_) {
-    if (const ZyntraClassObject* object = library->GetClassObject(clsid, nullptr)) return object;
+    if (library->GetClassObject(key, nullptr)) return library.get();
   }
   for (const std::string& directory : searchDirectories_) {
     const QDir dir(QString::fromStdString(directory));
     const QStringList files =
         dir.entryList({QStringLiteral("libzyntra-*.so")}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
-      const std::string path = dir.absoluteFilePath(file).toStdString();
-      if (const ZyntraClassObject* object = TryLibrary(path, clsid)) return object;
+      const ControlLibrary* library = LoadLibrary(dir.absoluteFilePath(file).toStdString());
+      if (library && library->GetClassObject(key, nullptr)) return library;
     }
   }
   return nullptr;

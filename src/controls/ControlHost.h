@@ -45,6 +45,9 @@ public:
   /// Loads and checks one control library (once per path); null, with a logged reason, when it
   /// is refused. The host keeps it.
   const ControlLibrary* LoadLibrary(const std::string& path);
+  /// The library that answers `clsid`, sought in sources 2 and 3 in their order (libraries
+  /// loaded already before the search folders); null when none does. Refusals are logged.
+  const ControlLibrary* LibraryFor(const std::string& clsid);
 
   /// The executable's folder and ../lib/zyntra beside it.
   static std::vector<std::string> DefaultSearchDirectories();
@@ -63,8 +66,6 @@ private:
     CreateFunction create;
   };
   void Log(const std::string& message);
-  const ZyntraClassObject* FindInLibraries(const std::string& clsid);
-  const ZyntraClassObject* TryLibrary(const std::string& path, const std::string& clsid);
 
   QWidget* parent_;
   std::map<std::string, BuiltIn> builtIns_;

@@ -7,8 +7,7 @@
 //   HostedControl* CreateLabel(QWidget* parent, const Rect& rect, bool visible);
 //   int LiveLabels(); // number of controls of this library alive now
 //   const ZyntraClassObject kClasses[] = {
-//       {ZYNTRA_CONTROL_ABI_VERSION, "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}", "Glasso",
-//        &CreateLabel},
+//       {ZYNTRA_CONTROL_ABI_VERSION, GlassoIds::kClassId, "Glasso", &CreateLabel},
 //   };
 //   } // namespace
 //   ZYNTRA_CONTROL_MODULE(kClasses, LiveLabels)
@@ -24,6 +23,7 @@
 #include <dlfcn.h>
 #include <string>
 
+#include "controls/GlassoIds.h"
 #include "controls/ControlModule.h"
 #include "controls/ControlRegistry.h"
 

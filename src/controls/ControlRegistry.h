@@ -10,7 +10,7 @@
 // UTF-8 text with one line per class identifier in its [Controls] section:
 //
 //   [Controls]
-//   {15AC02EE-C7A7-11D9-B2D4-00D009C22011}=/usr/lib/zyntra/libzyntra-clock.so
+//   {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}=/usr/lib/zyntra/libzyntra-clock.so
 //
 // Control libraries write it from DllRegisterServer/DllUnregisterServer (through
 // controls/ControlModuleExports.h) and the control host reads it. Lines outside the section,

@@ -4,22 +4,15 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/DoExeIds.h"
 
 /// Wrapper of the program-launcher control: a list of programs numbered from 0, each a name
 /// (command) and a parameter string.
 class C_DoExe : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{AA0FE940-F70F-48DA-9F6C-3C3B9DF6819A}";
-
-  static constexpr int32_t kCount = 1;
-  static constexpr int32_t kFinished = 2;
-  static constexpr int32_t kAddProgram = 3;
-  static constexpr int32_t kRun = 5;
-  static constexpr int32_t kStop = 6;
-  static constexpr int32_t kEditList = 7;
-  static constexpr int32_t kName = 8;
-  static constexpr int32_t kPara = 9;
+  /// The published class identifier and dispatch identifiers (controls/DoExeIds.h).
+  static constexpr const char* kClassId = DoExeIds::kClassId;
+  using enum DoExeIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

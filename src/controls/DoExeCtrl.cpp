@@ -16,7 +16,7 @@
 #include "controls/SplitArguments.h"
 
 DoExeCtrl::DoExeCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(kDoExeClsid, parent),
+    : ControlWidget(DoExeIds::kClassId, parent),
       ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
       scheduler_(scheduler ? *scheduler : *ownScheduler_) {}
 
@@ -39,7 +39,7 @@ InvokeStatus DoExeCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vecto
     if (!args.empty()) return InvokeStatus::BadArgs;
     if (dispid == kFinished) return Reply(result, Variant::FromBool(Finished()));
     return Reply(result, Variant::FromI2(static_cast<int16_t>(programs_.size())));
-  case kAdd:
+  case kAddProgram:
     if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
     if (!ArgsMatch(args, "SS")) return InvokeStatus::BadArgs;
     programs_.push_back({args[0].toString(), args[1].toString()});
@@ -47,15 +47,15 @@ InvokeStatus DoExeCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vecto
     return InvokeStatus::Ok;
   case kRun:
   case kStop:
-  case kEdit:
+  case kEditList:
     if (kind != InvokeKind::Method) return InvokeStatus::BadKind;
     if (!args.empty()) return InvokeStatus::BadArgs;
     if (dispid == kRun) Run();
     if (dispid == kStop) Stop();
-    if (dispid == kEdit) Edit();
+    if (dispid == kEditList) Edit();
     return InvokeStatus::Ok;
   case kName:
-  case kParameters: {
+  case kPara: {
     if (!get) return InvokeStatus::BadKind;
     if (!ArgsMatch(args, "N")) return InvokeStatus::BadArgs;
     int index = args[0].toI2();

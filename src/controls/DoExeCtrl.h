@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "controls/DoExeIds.h"
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
 class QProcess;
 class QtScheduler;
-
-/// Class identifier of the program-launcher control.
-inline constexpr char kDoExeClsid[] = "{AA0FE940-F70F-48DA-9F6C-3C3B9DF6819A}";
 
 /// One program of the launcher: the program path and its parameter string.
 struct ProgramEntry {
@@ -27,16 +25,8 @@ struct ProgramEntry {
 class DoExeCtrl : public ControlWidget {
 public:
   /// The dispatch members.
-  enum DispId : int32_t {
-    kCount = 1,      ///< get i2: number of programs
-    kFinished = 2,   ///< get bool: no launched program is still running
-    kAdd = 3,        ///< method (string name, string parameters): append a program
-    kRun = 5,        ///< method: start every program in order
-    kStop = 6,       ///< method: ask the programs to end, kill them after kKillDelayMs
-    kEdit = 7,       ///< method: edit the list in a modal dialog
-    kName = 8,       ///< indexed get (i2 index from 0) → string
-    kParameters = 9, ///< indexed get (i2 index from 0) → string
-  };
+  using Dispid = DoExeIds::Dispid;
+  using enum DoExeIds::Dispid;
   /// How long a program may take to end after stop asked it before it is killed.
   static constexpr int64_t kKillDelayMs = 2000;
   /// Side of the program icon shown while designing.

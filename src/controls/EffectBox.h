@@ -4,30 +4,15 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/EffectBoxIds.h"
 
 /// Wrapper of the picture-effect control: an ordered list of pictures (items numbered from 1),
 /// each shown with a named transition effect, a speed and a stay time.
 class C_EffectBox : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{B9EF8D8A-4AD4-11DE-B2D7-00D009C22011}";
-
-  static constexpr int32_t kBgPicture = 0x40030002;
-  static constexpr int32_t kItemCount = 0x40030003;
-  static constexpr int32_t kLoopPlay = 0x40030004;
-  static constexpr int32_t kLoops = 0x40030005;
-  static constexpr int32_t kStretch = 0x40030006;
-  static constexpr int32_t kColor = 0x68030000;
-  static constexpr int32_t kFinished = 0x68030001;
-  static constexpr int32_t kAutoPlay = 0x68030002;
-  static constexpr int32_t kRemoveAll = 0x60030005;
-  static constexpr int32_t kAddItem = 0x60030006;
-  static constexpr int32_t kGetItemSource = 0x60030007;
-  static constexpr int32_t kGetItemEffect = 0x60030008;
-  static constexpr int32_t kGetItemSpeed = 0x60030009;
-  static constexpr int32_t kGetItemDelay = 0x6003000A;
-  static constexpr int32_t kStart = 0x6003000B;
-  static constexpr int32_t kStop = 0x6003000C;
+  /// The published class identifier and dispatch identifiers (controls/EffectBoxIds.h).
+  static constexpr const char* kClassId = EffectBoxIds::kClassId;
+  using enum EffectBoxIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

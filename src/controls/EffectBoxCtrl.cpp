@@ -14,7 +14,7 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 } // namespace
 
 EffectBoxCtrl::EffectBoxCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(kEffectBoxClsid, parent),
+    : ControlWidget(EffectBoxIds::kClassId, parent),
       ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
       scheduler_(scheduler ? *scheduler : *ownScheduler_), show_(scheduler_) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,18 +66,18 @@ InvokeStatus EffectBoxCtrl::Invoke(int32_t dispid, InvokeKind kind,
   case kFinished:
     if (!get) return InvokeStatus::BadKind;
     return Reply(result, Variant::FromBool(show_.Finished()));
-  case kInputEnabled:
+  case kAutoPlay:
     if (!put) return InvokeStatus::BadKind;
     if (!ArgsMatch(args, "N")) return InvokeStatus::BadArgs;
     inputEnabled_ = args[0].toBool();
     setAttribute(Qt::WA_TransparentForMouseEvents, !inputEnabled_);
     return InvokeStatus::Ok;
-  case kClearItems:
+  case kRemoveAll:
   case kStart:
   case kStop:
     if (!method) return InvokeStatus::BadKind;
     if (!args.empty()) return InvokeStatus::BadArgs;
-    if (dispid == kClearItems) show_.ClearItems();
+    if (dispid == kRemoveAll) show_.ClearItems();
     if (dispid == kStart) Restart();
     if (dispid == kStop) Clear();
     return InvokeStatus::Ok;
@@ -86,10 +86,10 @@ InvokeStatus EffectBoxCtrl::Invoke(int32_t dispid, InvokeKind kind,
     if (!ArgsMatch(args, "SSNN")) return InvokeStatus::BadArgs;
     show_.AddItem({args[0].toString(), args[1].toString(), args[2].toI2(), args[3].toI2()});
     return InvokeStatus::Ok;
-  case kItemPath:
-  case kItemEffect:
-  case kItemSpeed:
-  case kItemStay:
+  case kGetItemSource:
+  case kGetItemEffect:
+  case kGetItemSpeed:
+  case kGetItemDelay:
     if (!method) return InvokeStatus::BadKind;
     return InvokeItem(dispid, args, result);
   default: return InvokeStatus::UnknownMember;
@@ -104,9 +104,9 @@ InvokeStatus EffectBoxCtrl::InvokeItem(int32_t dispid, const std::vector<Variant
   if (index < 1 || static_cast<size_t>(index) > items.size()) return InvokeStatus::Failed;
   const SlideItem& item = items[index - 1];
   switch (dispid) {
-  case kItemPath: return Reply(result, Variant::FromString(item.path));
-  case kItemEffect: return Reply(result, Variant::FromString(item.effect));
-  case kItemSpeed: return Reply(result, Variant::FromI2(item.speed));
+  case kGetItemSource: return Reply(result, Variant::FromString(item.path));
+  case kGetItemEffect: return Reply(result, Variant::FromString(item.effect));
+  case kGetItemSpeed: return Reply(result, Variant::FromI2(item.speed));
   default: return Reply(result, Variant::FromI2(item.stay));
   }
 }

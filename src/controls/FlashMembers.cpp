@@ -18,12 +18,12 @@ InvokeStatus FlashMembers::Invoke(int32_t dispid, InvokeKind kind, const std::ve
   };
   InvokeStatus status = InvokeStatus::Ok;
   switch (dispid) {
-  case kFileName:
+  case kMovie:
   case kLoop:
   case kPlaying:
     if (kind == InvokeKind::PropertyGet) {
       if (result) {
-        if (dispid == kFileName)
+        if (dispid == kMovie)
           *result = Variant::FromString(fileName_);
         else
           *result = Variant::FromBool(dispid == kLoop ? loop_ : playing_);
@@ -32,7 +32,7 @@ InvokeStatus FlashMembers::Invoke(int32_t dispid, InvokeKind kind, const std::ve
       status = InvokeStatus::BadKind;
     } else if (args.empty()) {
       status = InvokeStatus::BadArgs;
-    } else if (dispid == kFileName) {
+    } else if (dispid == kMovie) {
       if (args.back().type() != Variant::Type::String) return InvokeStatus::BadArgs;
       if (fileName_ != args.back().toString()) changed = Change::Movie;
       fileName_ = args.back().toString();

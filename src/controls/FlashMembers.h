@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/FlashIds.h"
 #include "controls/HostedControl.h"
 
 /// The dispatch members of the Flash player control and the state they hold, shared by the
@@ -11,16 +12,11 @@
 class FlashMembers {
 public:
   /// Class identifier of the Flash player control.
-  static constexpr const char* kClassId = "{D27CDB6E-AE6D-11CF-96B8-444553540000}";
+  static constexpr const char* kClassId = FlashIds::kClassId;
 
   /// The published DISPIDs.
-  enum Dispid : int32_t {
-    kFileName = 0x66, ///< get/put string: movie file path
-    kLoop = 0x6A,     ///< get/put bool: the main timeline starts again after its last frame
-    kPlay = 0x70,     ///< method: play
-    kStop = 0x71,     ///< method: stop on the current frame
-    kPlaying = 0x7D,  ///< get/put bool: true plays, false stops
-  };
+  using Dispid = FlashIds::Dispid;
+  using enum FlashIds::Dispid;
 
   /// What an invoke changed, so the player knows what to redo.
   enum class Change { None, Movie, Playing };

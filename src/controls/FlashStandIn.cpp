@@ -5,7 +5,7 @@
 
 #include "model/Rect.h"
 
-FlashStandIn::FlashStandIn(QWidget* parent) : ControlWidget(kFlashClassId, parent) {}
+FlashStandIn::FlashStandIn(QWidget* parent) : ControlWidget(FlashIds::kClassId, parent) {}
 
 InvokeStatus FlashStandIn::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                                   Variant* result) {
@@ -37,26 +37,11 @@ HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visibl
   return control;
 }
 
-bool RegisterFlashStandInIfNeeded(ControlHost& host, const std::vector<std::string>& directories,
-                                  const std::string& registryPath) {
-  std::vector<std::string> candidates;
-  if (auto registered = ControlRegistry(registryPath).LibraryOf(kFlashClassId))
-    candidates.push_back(*registered);
-  for (const std::string& dir : directories) {
-    std::string path = dir + "/libzyntra-flash.so";
-    if (QFileInfo::exists(QString::fromStdString(path))) candidates.push_back(path);
-  }
-  std::string why = "no Flash player library found";
-  for (const std::string& path : candidates) {
-    const ControlLibrary* library = host.LoadLibrary(path);
-    if (!library) {
-      why = host.LastError();
-      continue;
-    }
-    std::string error;
-    if (library->GetClassObject(kFlashClassId, &error)) return false;
-    why = path + ": " + error;
-  }
+bool RegisterFlashStandInIfNeeded(ControlHost& host) {
+  const std::string before = host.LastError();
+  if (host.LibraryFor(FlashIds::kClassId)) return false;
+  const std::string why =
+      host.LastError() != before ? host.LastError() : "no Flash player library found";
   qWarning("Flash movies show a stand-in: %s", why.c_str());
-  return host.RegisterBuiltIn(kFlashClassId, "ShockwaveFlash stand-in", &CreateFlashStandIn);
+  return host.RegisterBuiltIn(FlashIds::kClassId, "ShockwaveFlash stand-in", &CreateFlashStandIn);
 }

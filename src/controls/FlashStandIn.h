@@ -4,15 +4,11 @@
 #include <vector>
 
 #include "controls/ControlHost.h"
-#include "controls/ControlRegistry.h"
 #include "controls/ControlWidget.h"
 #include "controls/FlashMembers.h"
 
 class QWidget;
 struct Rect;
-
-/// Class identifier of the Flash player control (the real player and this stand-in alike).
-inline constexpr const char* kFlashClassId = FlashMembers::kClassId;
 
 /// Takes the Flash player's place where the player library or Qt WebEngine is missing: answers
 /// every dispatch member like the player and shows, plainly labelled, that no movie plays and
@@ -40,11 +36,7 @@ private:
 /// Creates a stand-in as a child of `parent` at `rect`, shown or hidden. The caller owns it.
 HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible);
 
-/// Lets `host` make Flash controls where the player library cannot: unless a library registered
-/// for the Flash class in `registryPath` or a libzyntra-flash.so in `directories` loads and answers
-/// the class, registers the stand-in as the built-in Flash control and logs why. True when the
-/// stand-in was registered.
-bool RegisterFlashStandInIfNeeded(
-    ControlHost& host,
-    const std::vector<std::string>& directories = ControlHost::DefaultSearchDirectories(),
-    const std::string& registryPath = ControlRegistry::DefaultPath());
+/// Lets `host` make Flash controls where the player library cannot: unless a library the host
+/// finds (ControlHost::LibraryFor) answers the Flash class, registers the stand-in as the
+/// built-in Flash control and logs why. True when the stand-in was registered.
+bool RegisterFlashStandInIfNeeded(ControlHost& host);

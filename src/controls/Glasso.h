@@ -4,30 +4,15 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/GlassoIds.h"
 #include "controls/FontObject.h"
 
 /// Wrapper of the Glasso transparent label control.
 class C_Glasso : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}";
-
-  static constexpr int32_t kCaption = 0x6803000E;
-  static constexpr int32_t kSetCaption = 0x60030010;
-  static constexpr int32_t kFont = 0x6803000D;
-  static constexpr int32_t kFontBold = 0x6803000C;
-  static constexpr int32_t kFontItalic = 0x6803000B;
-  static constexpr int32_t kFontUnderline = 0x6803000A;
-  static constexpr int32_t kFontStrikethrough = 0x68030009;
-  static constexpr int32_t kFontName = 0x68030008;
-  static constexpr int32_t kFontSize = 0x68030007;
-  static constexpr int32_t kColor = 0x68030006;
-  static constexpr int32_t kBgColor = 0x68030005;
-  static constexpr int32_t kBorderColor = 0x68030001;
-  static constexpr int32_t kAlign = 0x68030004;
-  static constexpr int32_t kTransparent = 0x68030003;
-  static constexpr int32_t kBorder = 0x68030002;
-  static constexpr int32_t kEnable = 0x68030000;
+  /// The published class identifier and dispatch identifiers (controls/GlassoIds.h).
+  static constexpr const char* kClassId = GlassoIds::kClassId;
+  using enum GlassoIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

@@ -4,22 +4,14 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/MPlayerIds.h"
 
 /// Wrapper of the media player control.
 class C_MPlayer : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{22D6F312-B0F6-11D0-94AB-0080C74C7E95}";
-
-  static constexpr int32_t kFileName = 0x402;
-  static constexpr int32_t kCurrentPosition = 0x403;
-  static constexpr int32_t kPlayCount = 0x406;
-  static constexpr int32_t kPlayState = 0x42C;
-  static constexpr int32_t kAutoStart = 0x3F9;
-  static constexpr int32_t kShowControls = 0x17;
-  static constexpr int32_t kEnabled = -514;
-  static constexpr int32_t kPlay = 0x7D1;
-  static constexpr int32_t kStop = 0x7D3;
+  /// The published class identifier and dispatch identifiers (controls/MPlayerIds.h).
+  static constexpr const char* kClassId = MPlayerIds::kClassId;
+  using enum MPlayerIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

@@ -31,7 +31,7 @@ QUrl SourceUrl(const std::string& fileName) {
 } // namespace
 
 MPlayerCtrl::MPlayerCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(kMPlayerClassId, parent),
+    : ControlWidget(MPlayerIds::kClassId, parent),
       scheduler_(scheduler ? scheduler : &DefaultControlScheduler()) {
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -99,7 +99,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
     SetFileName(v->toString());
     return InvokeStatus::Ok;
   }
-  case kPosition: {
+  case kCurrentPosition: {
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
     if (get) return Reply(result, Variant::FromR8(player_ ? player_->position() / 1000.0 : 0.0));
 #else
@@ -115,7 +115,7 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
 #endif
     return InvokeStatus::Ok;
   }
-  case kLoops: {
+  case kPlayCount: {
     if (get) return Reply(result, Variant::FromI4(loops_));
     if (!put) return InvokeStatus::BadKind;
     const Variant* v = NumberArg(args);
@@ -126,8 +126,8 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   case kPlayState:
     if (get) return Reply(result, Variant::FromI4(state_));
     return InvokeStatus::BadKind;
-  case kFlag17: return boolFlag(flag17_);
-  case kFlag3F9: return boolFlag(flag3F9_);
+  case kShowControls: return boolFlag(flag17_);
+  case kAutoStart: return boolFlag(flag3F9_);
   case kEnabled: return boolFlag(enabled_);
   case kPlay:
     if (kind != InvokeKind::Method) return InvokeStatus::BadKind;

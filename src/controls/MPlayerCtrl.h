@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/MPlayerIds.h"
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
@@ -16,17 +17,8 @@ class QVideoWidget;
 class MPlayerCtrl : public ControlWidget {
 public:
   /// Dispatch identifiers of the members the program calls.
-  enum Dispid : int32_t {
-    kFileName = 0x402,
-    kPosition = 0x403,
-    kLoops = 0x406,
-    kPlayState = 0x42C,
-    kFlag17 = 0x17,
-    kFlag3F9 = 0x3F9,
-    kEnabled = -514,
-    kPlay = 0x7D1,
-    kStop = 0x7D3,
-  };
+  using Dispid = MPlayerIds::Dispid;
+  using enum MPlayerIds::Dispid;
   /// Values of the play state member.
   enum PlayState : int32_t { kStopped = 0, kPaused = 1, kPlaying = 2 };
 

@@ -1,8 +1,6 @@
 #include "controls/MediaControls.h"
 
 #include "app/QtScheduler.h"
-#include "controls/MPlayerCtrl.h"
-#include "controls/RtfTextCtrl.h"
 #include "model/Scheduler.h"
 
 namespace {
@@ -18,17 +16,3 @@ Scheduler& DefaultControlScheduler() {
 void SetControlScheduler(Scheduler* scheduler) { gControlScheduler = scheduler; }
 
 Scheduler* ControlSchedulerOverride() { return gControlScheduler; }
-
-HostedControl* CreateMPlayerCtrl(QWidget* parent, const Rect& rect, bool visible) {
-  auto* control = new MPlayerCtrl(parent);
-  control->MoveWindow(rect);
-  control->setVisible(visible);
-  return control;
-}
-
-HostedControl* CreateRtfTextCtrl(QWidget* parent, const Rect& rect, bool visible) {
-  auto* control = new RtfTextCtrl(parent);
-  control->MoveWindow(rect);
-  control->setVisible(visible);
-  return control;
-}

@@ -4,26 +4,14 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/RtfTextIds.h"
 
 /// Wrapper of the RTF text control.
 class C_RtfText : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{77009356-2813-43AD-A5EC-52A7626AD553}";
-
-  static constexpr int32_t kPlaySpeed = 0x40030000;
-  static constexpr int32_t kInStyle = 0x40030001;
-  static constexpr int32_t kOutStyle = 0x40030002;
-  static constexpr int32_t kDelayTime = 0x40030003;
-  static constexpr int32_t kFileName = 0x40030004;
-  static constexpr int32_t kLoopPlay = 0x40030007;
-  static constexpr int32_t kLoops = 0x40030008;
-  static constexpr int32_t kColor = 0x68030003;
-  static constexpr int32_t kFinished = 0x68030004;
-  static constexpr int32_t kAutoPlay = 0x68030000;
-  static constexpr int32_t kPrepare = 0x6003000B;
-  static constexpr int32_t kStart = 0x60030009;
-  static constexpr int32_t kStop = 0x6003000A;
+  /// The published class identifier and dispatch identifiers (controls/RtfTextIds.h).
+  static constexpr const char* kClassId = RtfTextIds::kClassId;
+  using enum RtfTextIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

@@ -42,7 +42,7 @@ QTextCharFormat ToQt(const RtfCharFormat& f) {
 } // namespace
 
 RtfTextCtrl::RtfTextCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(kRtfTextClassId, parent),
+    : ControlWidget(RtfTextIds::kClassId, parent),
       scheduler_(scheduler ? scheduler : &DefaultControlScheduler()) {
   // The text is laid out for this widget, which converts points at the wall's resolution;
   // without a device the document would take the desktop's.
@@ -111,7 +111,7 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   case kFinished:
     if (get) return Reply(result, Variant::FromBool(finished_));
     return InvokeStatus::BadKind;
-  case kCreationFlag: return boolProperty(creationFlag_);
+  case kAutoPlay: return boolProperty(creationFlag_);
   case kPrepare: return method(&RtfTextCtrl::Prepare);
   case kStart: return method(&RtfTextCtrl::Start);
   case kStop: return method(&RtfTextCtrl::Stop);

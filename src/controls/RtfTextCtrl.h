@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/RtfTextIds.h"
 #include "controls/ControlWidget.h"
 #include "controls/RtfDocument.h"
 #include "controls/RtfLayout.h"
@@ -18,21 +19,8 @@
 class RtfTextCtrl : public ControlWidget {
 public:
   /// Dispatch identifiers of the members the program calls.
-  enum Dispid : int32_t {
-    kPlaySpeed = 0x40030000,
-    kInStyle = 0x40030001,
-    kOutStyle = 0x40030002,
-    kDelayTime = 0x40030003,
-    kFileName = 0x40030004,
-    kLoopPlay = 0x40030007,
-    kLoops = 0x40030008,
-    kColor = 0x68030003,
-    kFinished = 0x68030004,
-    kCreationFlag = 0x68030000,
-    kPrepare = 0x6003000B,
-    kStart = 0x60030009,
-    kStop = 0x6003000A,
-  };
+  using Dispid = RtfTextIds::Dispid;
+  using enum RtfTextIds::Dispid;
 
   /// Creates the control; `scheduler` (default: Qt timers) drives the show.
   explicit RtfTextCtrl(QWidget* parent, Scheduler* scheduler = nullptr);

@@ -4,18 +4,14 @@
 #include <string>
 
 #include "controls/ControlWrapper.h"
+#include "controls/FlashIds.h"
 
 /// Wrapper of the Flash player control.
 class C_ShockwaveFlash : public CControlWrapper {
 public:
-  /// The published class identifier.
-  static constexpr const char* kClassId = "{D27CDB6E-AE6D-11CF-96B8-444553540000}";
-
-  static constexpr int32_t kMovie = 0x66;
-  static constexpr int32_t kLoop = 0x6A;
-  static constexpr int32_t kPlaying = 0x7D;
-  static constexpr int32_t kPlay = 0x70;
-  static constexpr int32_t kStop = 0x71;
+  /// The published class identifier and dispatch identifiers (controls/FlashIds.h).
+  static constexpr const char* kClassId = FlashIds::kClassId;
+  using enum FlashIds::Dispid;
 
   using CControlWrapper::CControlWrapper;
 

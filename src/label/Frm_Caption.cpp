@@ -24,7 +24,7 @@ QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent) 
   return button;
 }
 
-int32_t Id(GlassoDispid dispid) { return static_cast<int32_t>(dispid); }
+int32_t Id(GlassoIds::Dispid dispid) { return static_cast<int32_t>(dispid); }
 
 } // namespace
 
@@ -110,47 +110,47 @@ void Frm_Caption::showEvent(QShowEvent* event) {
 
 void Frm_Caption::Form_Activate() {
   if (!mGlasso) return;
-  Text1->setPlainText(QString::fromStdString(Get(Id(GlassoDispid::Caption)).toString()));
+  Text1->setPlainText(QString::fromStdString(Get(Id(GlassoIds::kCaption)).toString()));
   PreviewColors();
-  Check1->setChecked(Get(Id(GlassoDispid::Transparent)).toI4() == 1);
-  Check2->setChecked(Get(Id(GlassoDispid::Border)).toI4() == 1);
-  int align = Get(Id(GlassoDispid::Align)).toI4();
+  Check1->setChecked(Get(Id(GlassoIds::kTransparent)).toI4() == 1);
+  Check2->setChecked(Get(Id(GlassoIds::kBorder)).toI4() == 1);
+  int align = Get(Id(GlassoIds::kAlign)).toI4();
   if (align >= 0 && align < static_cast<int>(Option1.size())) Option1[align]->setChecked(true);
   PreviewFont();
 }
 
 void Frm_Caption::Check1_Click() {
-  Put(Id(GlassoDispid::Transparent), Variant::FromI2(Check1->isChecked() ? 1 : 0));
+  Put(Id(GlassoIds::kTransparent), Variant::FromI2(Check1->isChecked() ? 1 : 0));
 }
 
 void Frm_Caption::Check2_Click() {
-  Put(Id(GlassoDispid::Border), Variant::FromI2(Check2->isChecked() ? 1 : 0));
+  Put(Id(GlassoIds::kBorder), Variant::FromI2(Check2->isChecked() ? 1 : 0));
 }
 
 void Frm_Caption::Option1_Click(int index) {
-  Put(Id(GlassoDispid::Align), Variant::FromI2(static_cast<int16_t>(index)));
+  Put(Id(GlassoIds::kAlign), Variant::FromI2(static_cast<int16_t>(index)));
 }
 
 void Frm_Caption::Command3_Click() {
-  Call(Id(GlassoDispid::SetColor));
+  Call(Id(GlassoIds::kSetColor));
   PreviewColors();
 }
 
 void Frm_Caption::Command5_Click() {
-  Call(Id(GlassoDispid::SetBgColor));
+  Call(Id(GlassoIds::kSetBgColor));
   PreviewColors();
 }
 
-void Frm_Caption::Command6_Click() { Call(Id(GlassoDispid::SetBorderColor)); }
+void Frm_Caption::Command6_Click() { Call(Id(GlassoIds::kSetBorderColor)); }
 
 void Frm_Caption::Command4_Click() {
-  Call(Id(GlassoDispid::SetFont));
+  Call(Id(GlassoIds::kSetFont));
   // The preview shares the label's font: what the chooser changed shows in it at once.
   PreviewFont();
 }
 
 void Frm_Caption::Command1_Click() {
-  Put(Id(GlassoDispid::Caption), Variant::FromString(Text1->toPlainText().toStdString()));
+  Put(Id(GlassoIds::kCaption), Variant::FromString(Text1->toPlainText().toStdString()));
   accept();
 }
 
@@ -172,9 +172,9 @@ void Frm_Caption::Call(int32_t dispid) {
 
 void Frm_Caption::PreviewColors() {
   QPalette palette = Text1->palette();
-  palette.setColor(QPalette::Text, ColorFromRef(Get(Id(GlassoDispid::Color)).toI4()));
-  palette.setColor(QPalette::Base, ColorFromRef(Get(Id(GlassoDispid::BgColor)).toI4()));
+  palette.setColor(QPalette::Text, ColorFromRef(Get(Id(GlassoIds::kColor)).toI4()));
+  palette.setColor(QPalette::Base, ColorFromRef(Get(Id(GlassoIds::kBgColor)).toI4()));
   Text1->setPalette(palette);
 }
 
-void Frm_Caption::PreviewFont() { Text1->setFont(QFontOf(Get(Id(GlassoDispid::Font)).toFont())); }
+void Frm_Caption::PreviewFont() { Text1->setFont(QFontOf(Get(Id(GlassoIds::kFont)).toFont())); }

@@ -39,7 +39,7 @@ bool ValidFontSize(double points) { return points >= kMinFontSize && points <= k
 
 /// One row of the dispatch table: which invoke kinds a member answers and how.
 struct Glasso::Member {
-  GlassoDispid dispid;
+  GlassoIds::Dispid dispid;
   Variant (Glasso::*get)() const;
   InvokeStatus (Glasso::*put)(const Variant&);
   InvokeStatus (Glasso::*method)();
@@ -48,26 +48,26 @@ struct Glasso::Member {
 
 // clang-format off
 const Glasso::Member Glasso::kMembers[] = {
-  {GlassoDispid::Caption, &Glasso::GetCaption, &Glasso::PutCaption, nullptr, false},
-  {GlassoDispid::SetCaption, nullptr, nullptr, &Glasso::SetCaption, false},
-  {GlassoDispid::SetFont, nullptr, nullptr, &Glasso::SetFont, false},
-  {GlassoDispid::Font, &Glasso::GetFont, &Glasso::PutFont, nullptr, true},
-  {GlassoDispid::FontBold, nullptr, &Glasso::PutFontBold, nullptr, false},
-  {GlassoDispid::FontItalic, nullptr, &Glasso::PutFontItalic, nullptr, false},
-  {GlassoDispid::FontUnderline, nullptr, &Glasso::PutFontUnderline, nullptr, false},
-  {GlassoDispid::FontStrikethrough, nullptr, &Glasso::PutFontStrikethrough, nullptr, false},
-  {GlassoDispid::FontName, nullptr, &Glasso::PutFontName, nullptr, false},
-  {GlassoDispid::FontSize, nullptr, &Glasso::PutFontSize, nullptr, false},
-  {GlassoDispid::SetColor, nullptr, nullptr, &Glasso::SetColor, false},
-  {GlassoDispid::Color, &Glasso::GetColor, &Glasso::PutColor, nullptr, false},
-  {GlassoDispid::SetBgColor, nullptr, nullptr, &Glasso::SetBgColor, false},
-  {GlassoDispid::BgColor, &Glasso::GetBgColor, &Glasso::PutBgColor, nullptr, false},
-  {GlassoDispid::Align, &Glasso::GetAlign, &Glasso::PutAlign, nullptr, false},
-  {GlassoDispid::Transparent, &Glasso::GetTransparent, &Glasso::PutTransparent, nullptr, false},
-  {GlassoDispid::Border, &Glasso::GetBorder, &Glasso::PutBorder, nullptr, false},
-  {GlassoDispid::SetBorderColor, nullptr, nullptr, &Glasso::SetBorderColor, false},
-  {GlassoDispid::BorderColor, &Glasso::GetBorderColor, &Glasso::PutBorderColor, nullptr, false},
-  {GlassoDispid::Enable, nullptr, &Glasso::PutEnable, nullptr, false},
+  {GlassoIds::kCaption, &Glasso::GetCaption, &Glasso::PutCaption, nullptr, false},
+  {GlassoIds::kSetCaption, nullptr, nullptr, &Glasso::SetCaption, false},
+  {GlassoIds::kSetFont, nullptr, nullptr, &Glasso::SetFont, false},
+  {GlassoIds::kFont, &Glasso::GetFont, &Glasso::PutFont, nullptr, true},
+  {GlassoIds::kFontBold, nullptr, &Glasso::PutFontBold, nullptr, false},
+  {GlassoIds::kFontItalic, nullptr, &Glasso::PutFontItalic, nullptr, false},
+  {GlassoIds::kFontUnderline, nullptr, &Glasso::PutFontUnderline, nullptr, false},
+  {GlassoIds::kFontStrikethrough, nullptr, &Glasso::PutFontStrikethrough, nullptr, false},
+  {GlassoIds::kFontName, nullptr, &Glasso::PutFontName, nullptr, false},
+  {GlassoIds::kFontSize, nullptr, &Glasso::PutFontSize, nullptr, false},
+  {GlassoIds::kSetColor, nullptr, nullptr, &Glasso::SetColor, false},
+  {GlassoIds::kColor, &Glasso::GetColor, &Glasso::PutColor, nullptr, false},
+  {GlassoIds::kSetBgColor, nullptr, nullptr, &Glasso::SetBgColor, false},
+  {GlassoIds::kBgColor, &Glasso::GetBgColor, &Glasso::PutBgColor, nullptr, false},
+  {GlassoIds::kAlign, &Glasso::GetAlign, &Glasso::PutAlign, nullptr, false},
+  {GlassoIds::kTransparent, &Glasso::GetTransparent, &Glasso::PutTransparent, nullptr, false},
+  {GlassoIds::kBorder, &Glasso::GetBorder, &Glasso::PutBorder, nullptr, false},
+  {GlassoIds::kSetBorderColor, nullptr, nullptr, &Glasso::SetBorderColor, false},
+  {GlassoIds::kBorderColor, &Glasso::GetBorderColor, &Glasso::PutBorderColor, nullptr, false},
+  {GlassoIds::kEnable, nullptr, &Glasso::PutEnable, nullptr, false},
 };
 // clang-format on
 

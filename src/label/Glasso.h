@@ -5,33 +5,10 @@
 #include <vector>
 
 #include "controls/ControlWidget.h"
+#include "controls/GlassoIds.h"
 #include "label/CommonDialog.h"
 #include "label/GlassoLabel.h"
 #include "label/GlassoShape.h"
-
-/// The published dispatch identifiers of the label control's `_Glasso` interface.
-enum class GlassoDispid : int32_t {
-  Caption = 0x6803000E,
-  SetCaption = 0x60030010,
-  SetFont = 0x60030011,
-  Font = 0x6803000D,
-  FontBold = 0x6803000C,
-  FontItalic = 0x6803000B,
-  FontUnderline = 0x6803000A,
-  FontStrikethrough = 0x68030009,
-  FontName = 0x68030008,
-  FontSize = 0x68030007,
-  SetColor = 0x60030012,
-  Color = 0x68030006,
-  SetBgColor = 0x60030013,
-  BgColor = 0x68030005,
-  Align = 0x68030004,
-  Transparent = 0x68030003,
-  Border = 0x68030002,
-  SetBorderColor = 0x60030014,
-  BorderColor = 0x68030001,
-  Enable = 0x68030000,
-};
 
 /// The transparent text label control: a caption (`Label1`) and a border (`Shape1`) that both
 /// cover the whole control. With a transparent background the widget paints only the letters
@@ -39,12 +16,12 @@ enum class GlassoDispid : int32_t {
 class Glasso : public ControlWidget {
 public:
   /// The control's class identifier.
-  static constexpr const char* kClassId = "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}";
+  static constexpr const char* kClassId = GlassoIds::kClassId;
 
   explicit Glasso(QWidget* parent = nullptr);
   ~Glasso() override;
 
-  /// Calls a member of `_Glasso`; see GlassoDispid for the identifiers.
+  /// Calls a member of `_Glasso`; see GlassoIds for the identifiers.
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant* result) override;
 

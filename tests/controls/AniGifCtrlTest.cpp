@@ -10,7 +10,7 @@
 
 namespace {
 
-using D = AniGifCtrl::DispId;
+using D = AniGifCtrl::Dispid;
 
 void Put16(QByteArray& out, int v) {
   out.append(static_cast<char>(v & 0xFF));
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(AniGifCtrlTest, AnimatesInALoopScaledToFill) {
   Put(D::kFileName, Variant::FromString(path.toStdString()));
-  Put(D::kAnimate, Variant::FromBool(true));
+  Put(D::kAutoPlay, Variant::FromBool(true));
   Variant name;
   EXPECT_EQ(gif.Invoke(D::kFileName, InvokeKind::PropertyGet, {}, &name), InvokeStatus::Ok);
   EXPECT_EQ(name, Variant::FromString(path.toStdString()));
@@ -97,7 +97,7 @@ TEST_F(AniGifCtrlTest, AnimatesInALoopScaledToFill) {
   clock.advance(100);
   EXPECT_EQ(At(20, 15), QColor(Qt::blue));
   // Switching animation off shows the first frame and stops there.
-  Put(D::kAnimate, Variant::FromBool(false));
+  Put(D::kAutoPlay, Variant::FromBool(false));
   EXPECT_EQ(At(20, 15), QColor(Qt::red));
   clock.advance(1000);
   EXPECT_EQ(At(20, 15), QColor(Qt::red));
@@ -108,7 +108,7 @@ TEST_F(AniGifCtrlTest, StillUntilAnimatedAndEmptyWhenMissing) {
   Put(D::kFileName, Variant::FromString(path.toStdString()));
   clock.advance(500);
   EXPECT_EQ(At(20, 15), QColor(Qt::red));
-  Put(D::kAnimate, Variant::FromBool(true));
+  Put(D::kAutoPlay, Variant::FromBool(true));
   Put(D::kFileName, Variant::FromString(dir.filePath("none.gif").toStdString()));
   EXPECT_EQ(clock.pending(), 0u);
   QColor empty = At(20, 15);
@@ -116,7 +116,7 @@ TEST_F(AniGifCtrlTest, StillUntilAnimatedAndEmptyWhenMissing) {
   EXPECT_NE(empty, QColor(Qt::blue));
 
   Variant v;
-  EXPECT_EQ(gif.Invoke(D::kAnimate, InvokeKind::PropertyGet, {}, &v), InvokeStatus::BadKind);
+  EXPECT_EQ(gif.Invoke(D::kAutoPlay, InvokeKind::PropertyGet, {}, &v), InvokeStatus::BadKind);
   EXPECT_EQ(gif.Invoke(D::kFileName, InvokeKind::PropertyPut, {Variant::FromBool(true)}, &v),
             InvokeStatus::BadArgs);
   EXPECT_EQ(gif.Invoke(0x68030005, InvokeKind::PropertyGet, {}, &v), InvokeStatus::UnknownMember);

@@ -11,9 +11,10 @@
 namespace {
 
 TEST(BuiltinControlsTest, HostCreatesEachControlByClassId) {
-  const char* expected[] = {"{B9EF8D8A-4AD4-11DE-B2D7-00D009C22011}",
-                            "{CDFB604A-C2D2-11D3-BEC0-CB586B91B60E}",
-                            "{AA0FE940-F70F-48DA-9F6C-3C3B9DF6819A}"};
+  const char* expected[] = {
+      "{B9EF8D8A-4AD4-11DE-B2D7-00D009C22011}", "{CDFB604A-C2D2-11D3-BEC0-CB586B91B60E}",
+      "{AA0FE940-F70F-48DA-9F6C-3C3B9DF6819A}", "{22D6F312-B0F6-11D0-94AB-0080C74C7E95}",
+      "{77009356-2813-43AD-A5EC-52A7626AD553}"};
   std::span<const ZyntraClassObject> table = BuiltinControls();
   ASSERT_EQ(table.size(), std::size(expected));
   QWidget screen;

@@ -15,7 +15,7 @@
 
 namespace {
 
-using D = DoExeCtrl::DispId;
+using D = DoExeCtrl::Dispid;
 
 // Child processes are real; waiting for them is bounded, never a fixed sleep.
 constexpr int kChildWaitMs = 10000;
@@ -33,7 +33,7 @@ protected:
   }
 
   void Add(const std::string& name, const std::string& parameters) {
-    EXPECT_EQ(exe.Invoke(D::kAdd, InvokeKind::Method,
+    EXPECT_EQ(exe.Invoke(D::kAddProgram, InvokeKind::Method,
                          {Variant::FromString(name), Variant::FromString(parameters)}, nullptr),
               InvokeStatus::Ok);
   }
@@ -61,17 +61,17 @@ TEST_F(DoExeCtrlTest, ListNumberedFromZero) {
   Add("/opt/second", "");
   EXPECT_EQ(Get(D::kCount), Variant::FromI2(2));
   EXPECT_EQ(Get(D::kName, {Variant::FromI2(0)}), Variant::FromString("/usr/bin/first"));
-  EXPECT_EQ(Get(D::kParameters, {Variant::FromI2(0)}), Variant::FromString("-a 'b c'"));
+  EXPECT_EQ(Get(D::kPara, {Variant::FromI2(0)}), Variant::FromString("-a 'b c'"));
   EXPECT_EQ(Get(D::kName, {Variant::FromI2(1)}), Variant::FromString("/opt/second"));
-  EXPECT_EQ(Get(D::kParameters, {Variant::FromI2(1)}), Variant::FromString(""));
+  EXPECT_EQ(Get(D::kPara, {Variant::FromI2(1)}), Variant::FromString(""));
 
   Variant v;
   EXPECT_EQ(exe.Invoke(D::kName, InvokeKind::PropertyGet, {Variant::FromI2(2)}, &v),
             InvokeStatus::Failed);
-  EXPECT_EQ(exe.Invoke(D::kParameters, InvokeKind::PropertyGet, {Variant::FromI2(-1)}, &v),
+  EXPECT_EQ(exe.Invoke(D::kPara, InvokeKind::PropertyGet, {Variant::FromI2(-1)}, &v),
             InvokeStatus::Failed);
   EXPECT_EQ(exe.Invoke(D::kName, InvokeKind::PropertyGet, {}, &v), InvokeStatus::BadArgs);
-  EXPECT_EQ(exe.Invoke(D::kAdd, InvokeKind::Method, {Variant::FromString("x")}, &v),
+  EXPECT_EQ(exe.Invoke(D::kAddProgram, InvokeKind::Method, {Variant::FromString("x")}, &v),
             InvokeStatus::BadArgs);
   EXPECT_EQ(exe.Invoke(D::kRun, InvokeKind::PropertyGet, {}, &v), InvokeStatus::BadKind);
   EXPECT_EQ(exe.Invoke(D::kFinished, InvokeKind::PropertyPut, {Variant::FromBool(true)}, &v),
@@ -181,14 +181,14 @@ TEST_F(DoExeCtrlTest, EditMethodOpensModalEditorOkKeepsCancelDrops) {
     Button(editor, "removeButton")->click();
     Button(editor, "okButton")->click();
   });
-  Call(D::kEdit);
+  Call(D::kEditList);
   EXPECT_EQ(exe.Programs(), (std::vector<ProgramEntry>{{"/b", "2"}}));
   WhenEditorOpens([](DoExeEditor* editor) {
     editor->findChild<QTableWidget*>("programTable")->setCurrentCell(0, 0);
     Button(editor, "removeButton")->click();
     Button(editor, "cancelButton")->click();
   });
-  Call(D::kEdit);
+  Call(D::kEditList);
   EXPECT_EQ(Get(D::kCount), Variant::FromI2(1));
 }
 

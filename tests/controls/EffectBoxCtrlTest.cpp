@@ -8,7 +8,7 @@
 
 namespace {
 
-using D = EffectBoxCtrl::DispId;
+using D = EffectBoxCtrl::Dispid;
 
 class EffectBoxCtrlTest : public testing::Test {
 protected:
@@ -62,7 +62,7 @@ TEST_F(EffectBoxCtrlTest, PropertiesAndItemsThroughInvoke) {
   Put(D::kLoops, Variant::FromI2(7));
   Put(D::kStretch, Variant::FromBool(true));
   Put(D::kColor, Variant::FromI4(0xFF8080));
-  Put(D::kInputEnabled, Variant::FromBool(false));
+  Put(D::kAutoPlay, Variant::FromBool(false));
   EXPECT_EQ(Get(D::kBgPicture), Variant::FromString("/no/bg.png"));
   EXPECT_EQ(Get(D::kLoopPlay), Variant::FromBool(true));
   EXPECT_EQ(Get(D::kLoops), Variant::FromI2(7));
@@ -75,12 +75,12 @@ TEST_F(EffectBoxCtrlTest, PropertiesAndItemsThroughInvoke) {
   auto item = [&](int32_t dispid, int index) {
     return Get(dispid, {Variant::FromI2(static_cast<int16_t>(index))}, InvokeKind::Method);
   };
-  EXPECT_EQ(item(D::kItemPath, 1), Variant::FromString("/p/1.bmp"));
-  EXPECT_EQ(item(D::kItemEffect, 1), Variant::FromString("左拉"));
-  EXPECT_EQ(item(D::kItemSpeed, 1), Variant::FromI2(30));
-  EXPECT_EQ(item(D::kItemStay, 1), Variant::FromI2(5));
-  EXPECT_EQ(item(D::kItemPath, 2), Variant::FromString("/p/2.jpg"));
-  EXPECT_EQ(item(D::kItemEffect, 2), Variant::FromString("水平放大"));
+  EXPECT_EQ(item(D::kGetItemSource, 1), Variant::FromString("/p/1.bmp"));
+  EXPECT_EQ(item(D::kGetItemEffect, 1), Variant::FromString("左拉"));
+  EXPECT_EQ(item(D::kGetItemSpeed, 1), Variant::FromI2(30));
+  EXPECT_EQ(item(D::kGetItemDelay, 1), Variant::FromI2(5));
+  EXPECT_EQ(item(D::kGetItemSource, 2), Variant::FromString("/p/2.jpg"));
+  EXPECT_EQ(item(D::kGetItemEffect, 2), Variant::FromString("水平放大"));
 
   struct Bad {
     int32_t dispid;
@@ -88,11 +88,11 @@ TEST_F(EffectBoxCtrlTest, PropertiesAndItemsThroughInvoke) {
     std::vector<Variant> args;
     InvokeStatus status;
   } bad[] = {
-      {D::kItemPath, InvokeKind::Method, {Variant::FromI2(0)}, InvokeStatus::Failed},
-      {D::kItemPath, InvokeKind::Method, {Variant::FromI2(3)}, InvokeStatus::Failed},
+      {D::kGetItemSource, InvokeKind::Method, {Variant::FromI2(0)}, InvokeStatus::Failed},
+      {D::kGetItemSource, InvokeKind::Method, {Variant::FromI2(3)}, InvokeStatus::Failed},
       {D::kAddItem, InvokeKind::Method, {Variant::FromString("x")}, InvokeStatus::BadArgs},
       {D::kFinished, InvokeKind::PropertyPut, {Variant::FromBool(true)}, InvokeStatus::BadKind},
-      {D::kInputEnabled, InvokeKind::PropertyGet, {}, InvokeStatus::BadKind},
+      {D::kAutoPlay, InvokeKind::PropertyGet, {}, InvokeStatus::BadKind},
       {D::kBgPicture, InvokeKind::PropertyPut, {Variant::FromI4(1)}, InvokeStatus::BadArgs},
       {0x60030004, InvokeKind::Method, {}, InvokeStatus::UnknownMember},
   };
@@ -102,7 +102,7 @@ TEST_F(EffectBoxCtrlTest, PropertiesAndItemsThroughInvoke) {
     EXPECT_TRUE(v.isEmpty());
   }
 
-  Call(D::kClearItems);
+  Call(D::kRemoveAll);
   EXPECT_EQ(Get(D::kItemCount), Variant::FromI2(0));
 }
 

@@ -3,10 +3,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "controls/MediaControls.h"
 #include "controls/RtfTextCtrl.h"
 #include "model/AtomicFile.h"
 #include "model/VirtualScheduler.h"
+#include "support/BuiltinControl.h"
 
 namespace {
 
@@ -49,13 +49,13 @@ protected:
 
 TEST_F(RtfTextCtrlTest, PropertiesAreKeptAndReadBack) {
   RtfTextCtrl c(nullptr, &scheduler_);
-  EXPECT_EQ(c.ClassId(), kRtfTextClassId);
+  EXPECT_EQ(c.ClassId(), RtfTextIds::kClassId);
   struct Case {
     int32_t dispid;
     Variant value;
   };
   const Case cases[] = {
-      {D::kCreationFlag, Variant::FromBool(false)},
+      {D::kAutoPlay, Variant::FromBool(false)},
       {D::kLoopPlay, Variant::FromBool(true)},
       {D::kLoops, Variant::FromI2(0)},
       {D::kColor, Variant::FromI4(0x99FFFF)},
@@ -76,7 +76,8 @@ TEST_F(RtfTextCtrlTest, PropertiesAreKeptAndReadBack) {
 }
 
 TEST_F(RtfTextCtrlTest, CutsTheTextIntoScreenfulsAtTheControlSize) {
-  std::unique_ptr<HostedControl> c(CreateRtfTextCtrl(nullptr, Rect{0, 0, 300, 1000}, false));
+  std::unique_ptr<HostedControl> c(
+      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 300, 1000}, false));
   auto& ctrl = static_cast<RtfTextCtrl&>(*c);
   Put(*c, D::kFileName, Variant::FromString(TenLines()));
   Call(*c, D::kPrepare);
@@ -111,7 +112,8 @@ TEST_F(RtfTextCtrlTest, CutsTheTextIntoScreenfulsAtTheControlSize) {
 }
 
 TEST_F(RtfTextCtrlTest, RunsScreenfulsInVirtualTime) {
-  std::unique_ptr<HostedControl> c(CreateRtfTextCtrl(nullptr, Rect{0, 0, 200, 100}, false));
+  std::unique_ptr<HostedControl> c(
+      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 200, 100}, false));
   auto& ctrl = static_cast<RtfTextCtrl&>(*c);
   ctrl.SetScheduler(&scheduler_);
   Put(*c, D::kFileName, Variant::FromString(TenLines()));

@@ -1,20 +1,26 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
+#include "controls/FlashIds.h"
 #include "SwfWriter.h"
 #include "controls/ControlHost.h"
 #include "controls/FlashStandIn.h"
 
 // The player as the program gets it: the control host loads the built library and makes a
 // control by class identifier.
-// Web pages render asynchronously, so these tests wait (bounded) for pixels to change.
+// Web pages render asynchronously, so these tests wait (bounded) for pixels to change, for the
+// page to report, or for the page to draw a number of frames; none waits a fixed time.
 
 namespace {
 
@@ -41,9 +47,8 @@ protected:
     std::string registry = dir_.filePath("controls.ini").toStdString();
     host_.SetSearchDirectories({ZYNTRA_BIN_DIR});
     host_.SetRegistryPath(registry);
-    ASSERT_FALSE(RegisterFlashStandInIfNeeded(host_, {ZYNTRA_BIN_DIR}, registry))
-        << "is Ruffle in build/bin/ruffle?";
-    control_ = host_.CreateControl(kFlashClassId, Rect{20, 30, 220, 130}, true);
+    ASSERT_FALSE(RegisterFlashStandInIfNeeded(host_)) << "is Ruffle in build/bin/ruffle?";
+    control_ = host_.CreateControl(FlashIds::kClassId, Rect{20, 30, 220, 130}, true);
     ASSERT_NE(control_, nullptr);
     ASSERT_EQ(dynamic_cast<FlashStandIn*>(control_.get()), nullptr);
   }
@@ -83,6 +88,47 @@ protected:
   }
   bool WaitForCentre(QRgb colour) { return WaitFor(100, 50, colour); }
 
+  // Runs a script in the player's page and returns its result. The page runs scripts in the
+  // order they were sent, so a play or stop sent before has reached the page when this returns.
+  QVariant Script(const QString& script) {
+    auto* view = screen_.findChild<QWebEngineView*>();
+    if (!view) return {};
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
+    if (!QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs)) return {};
+    return **answer;
+  }
+
+  // Frames the page has drawn since the first call (counted by the page itself); -1 when the
+  // page did not answer.
+  int PageFrames() {
+    QVariant frames = Script(QStringLiteral(
+        "if (window.zyntraTestFrames === undefined) {"
+        "  window.zyntraTestFrames = 0;"
+        "  const tick = () => { ++window.zyntraTestFrames; requestAnimationFrame(tick); };"
+        "  requestAnimationFrame(tick);"
+        "}"
+        "window.zyntraTestFrames"));
+    return frames.isValid() ? frames.toInt() : -1;
+  }
+
+  // True when the centre shows `colour` all the while the page draws `frames` more frames
+  // (about 60 a second, six to each frame of the movies' 10 a second).
+  bool HoldsCentre(QRgb colour, int frames) {
+    const int start = PageFrames();
+    if (start < 0) return false;
+    QDeadlineTimer deadline(kWaitMs);
+    for (int now = start; now < start + frames; now = PageFrames()) {
+      if (now < 0 || deadline.hasExpired() || Centre() != colour) return false;
+    }
+    return Centre() == colour;
+  }
+
+  // Waits (bounded) until the player has logged a line containing `text` since the last clear.
+  bool WaitForLog(const QString& text) {
+    return QTest::qWaitFor([&] { return g_log.join('\n').contains(text); }, kWaitMs);
+  }
+
   QTemporaryDir dir_;
   QWidget screen_;
   ControlHost host_{&screen_};
@@ -91,7 +137,7 @@ protected:
 
 TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
   EXPECT_NE(Centre(), kRed);
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("one.swf", {kRed})));
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("one.swf", {kRed})));
   ASSERT_TRUE(WaitForCentre(kRed)) << std::hex << Centre();
   // The stage's background reaches the control's corners: the movie fills the control.
   EXPECT_EQ(Pixel(1, 1), kStage);
@@ -101,14 +147,19 @@ TEST_F(FlashPlayerTest, PlaysTheMovieFillingTheControl) {
 }
 
 TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {
+  // The page reports the end of a movie that plays once on the player's debug log.
+  QLoggingCategory::setFilterRules(QStringLiteral("zyntra.flash.debug=true"));
+  g_log.clear();
+  QtMessageHandler old = qInstallMessageHandler(Capture);
   Put(FlashMembers::kLoop, Variant::FromBool(false));
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
-  ASSERT_TRUE(WaitForCentre(kGreen));
-  // A looping movie would show red again within a frame (100 ms); this one stays on green.
-  for (int i = 0; i < 5; ++i) {
-    QTest::qWait(100);
-    ASSERT_EQ(Centre(), kGreen) << i;
-  }
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
+  const bool ended = WaitForCentre(kGreen) && WaitForLog(QStringLiteral("zyntra-flash: ended"));
+  qInstallMessageHandler(old);
+  QLoggingCategory::setFilterRules(QString());
+  ASSERT_TRUE(ended) << g_log.join('\n').toStdString();
+  // A looping movie would show red again within a frame of the movie; this one stays on green
+  // for five.
+  ASSERT_TRUE(HoldsCentre(kGreen, 30)) << std::hex << Centre();
   Call(FlashMembers::kStop);
   Call(FlashMembers::kPlay);
   EXPECT_TRUE(WaitForCentre(kRed));
@@ -116,16 +167,17 @@ TEST_F(FlashPlayerTest, LoopOffStopsOnTheLastFrameAndPlayStartsAgain) {
 }
 
 TEST_F(FlashPlayerTest, LoopsAndStops) {
-  Put(FlashMembers::kFileName, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
+  Put(FlashMembers::kMovie, Variant::FromString(Movie("two.swf", {kRed, kGreen})));
   ASSERT_TRUE(WaitForCentre(kGreen));
   ASSERT_TRUE(WaitForCentre(kRed)); // looped
   Put(FlashMembers::kPlaying, Variant::FromBool(false));
-  QTest::qWait(200); // the stop reaches the page asynchronously
+  // Once the page has the stop, and has drawn a frame of the movie's after it, the picture
+  // holds for five frames of the movie.
+  const int reached = PageFrames();
+  ASSERT_GE(reached, 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PageFrames() >= reached + 6; }, kWaitMs));
   QRgb stopped = Centre();
-  for (int i = 0; i < 5; ++i) {
-    QTest::qWait(100);
-    ASSERT_EQ(Centre(), stopped) << i;
-  }
+  ASSERT_TRUE(HoldsCentre(stopped, 30)) << std::hex << Centre();
   Put(FlashMembers::kPlaying, Variant::FromBool(true));
   EXPECT_TRUE(WaitForCentre(stopped == kRed ? kGreen : kRed));
 }
@@ -146,11 +198,11 @@ TEST_F(FlashPlayerTest, MissingOrForeignFilesLeaveTheControlEmpty) {
   };
   std::string good = Movie("one.swf", {kRed});
   for (const Case& c : cases) {
-    Put(FlashMembers::kFileName, Variant::FromString(good));
+    Put(FlashMembers::kMovie, Variant::FromString(good));
     ASSERT_TRUE(WaitForCentre(kRed)) << c.logged;
     g_log.clear();
     QtMessageHandler old = qInstallMessageHandler(Capture);
-    Put(FlashMembers::kFileName, Variant::FromString(c.file.toStdString()));
+    Put(FlashMembers::kMovie, Variant::FromString(c.file.toStdString()));
     bool empty = WaitFor(1, 1, kBlack) && Centre() == kBlack;
     qInstallMessageHandler(old);
     EXPECT_TRUE(empty) << c.logged;

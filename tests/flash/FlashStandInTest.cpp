@@ -84,11 +84,11 @@ TEST(FlashStandInTest, TakesThePlayersPlaceWhereNoLibraryAnswers) {
   host.SetSearchDirectories({empty.path().toStdString()});
   host.SetRegistryPath(registry);
   host.SetLogger([](const std::string&) {});
-  ASSERT_TRUE(RegisterFlashStandInIfNeeded(host, {empty.path().toStdString()}, registry));
+  ASSERT_TRUE(RegisterFlashStandInIfNeeded(host));
   std::unique_ptr<HostedControl> control =
       host.CreateControl("{d27cdb6e-ae6d-11cf-96b8-444553540000}", Rect{0, 0, 80, 60}, true);
   ASSERT_NE(dynamic_cast<FlashStandIn*>(control.get()), nullptr);
   EXPECT_TRUE(control->IsWindowVisible());
   // A second registration is refused by the host; the stand-in stays the one answering.
-  EXPECT_FALSE(RegisterFlashStandInIfNeeded(host, {empty.path().toStdString()}, registry));
+  EXPECT_FALSE(RegisterFlashStandInIfNeeded(host));
 }

@@ -12,7 +12,7 @@
 #include "GlassoTestSupport.h"
 #include "label/Frm_Caption.h"
 
-using D = GlassoDispid;
+using D = GlassoIds::Dispid;
 
 namespace {
 
@@ -23,13 +23,13 @@ struct Editor {
   Frm_Caption* form = nullptr;
 
   Editor() {
-    Put(*label, D::Caption, Variant::FromString("旧文字"));
-    Put(*label, D::Color, Variant::FromI4(0x00FF00));
-    Put(*label, D::BgColor, Variant::FromI4(0x960000));
-    Put(*label, D::FontName, Variant::FromString("宋体"));
-    Put(*label, D::FontSize, Variant::FromI4(200000));
-    Put(*label, D::Align, Variant::FromI2(1));
-    Put(*label, D::Border, Variant::FromI2(1));
+    Put(*label, D::kCaption, Variant::FromString("旧文字"));
+    Put(*label, D::kColor, Variant::FromI4(0x00FF00));
+    Put(*label, D::kBgColor, Variant::FromI4(0x960000));
+    Put(*label, D::kFontName, Variant::FromString("宋体"));
+    Put(*label, D::kFontSize, Variant::FromI4(200000));
+    Put(*label, D::kAlign, Variant::FromI2(1));
+    Put(*label, D::kBorder, Variant::FromI2(1));
   }
   ~Editor() { delete form; }
 
@@ -92,15 +92,15 @@ TEST(Frm_Caption, ChecksAndOptionsApplyAtOnce) {
   Editor e;
   e.Open();
   e.Click("Check1");
-  EXPECT_EQ(Get(*e.label, D::Transparent).toI4(), 1);
+  EXPECT_EQ(Get(*e.label, D::kTransparent).toI4(), 1);
   e.Click("Check2");
-  EXPECT_EQ(Get(*e.label, D::Border).toI4(), 0);
+  EXPECT_EQ(Get(*e.label, D::kBorder).toI4(), 0);
   for (int i : {0, 2, 1}) {
     e.Click(("Option1_" + std::to_string(i)).c_str());
-    EXPECT_EQ(Get(*e.label, D::Align).toI4(), i);
+    EXPECT_EQ(Get(*e.label, D::kAlign).toI4(), i);
   }
   e.Click("Check1");
-  EXPECT_EQ(Get(*e.label, D::Transparent).toI4(), 0);
+  EXPECT_EQ(Get(*e.label, D::kTransparent).toI4(), 0);
 }
 
 TEST(Frm_Caption, OkAppliesTheTypedLinesAsTheCaption) {
@@ -114,7 +114,7 @@ TEST(Frm_Caption, OkAppliesTheTypedLinesAsTheCaption) {
   QTest::keyClicks(e.Text1(), QStringLiteral("second"));
   EXPECT_TRUE(e.form->isVisible()) << "Enter is a new line, not OK";
   e.Click("Command1");
-  EXPECT_EQ(Get(*e.label, D::Caption).toString(), "第一行\nsecond");
+  EXPECT_EQ(Get(*e.label, D::kCaption).toString(), "第一行\nsecond");
   EXPECT_FALSE(e.form->isVisible());
   EXPECT_EQ(e.form->result(), QDialog::Accepted);
 }
@@ -131,9 +131,9 @@ TEST(Frm_Caption, CancelAndTheCloseBoxKeepTheCaptionButNotTheOtherChanges) {
     else
       e.Click("Command2");
     EXPECT_FALSE(e.form->isVisible());
-    EXPECT_EQ(Get(*e.label, D::Caption).toString(), "旧文字") << closeBox;
-    EXPECT_EQ(Get(*e.label, D::Transparent).toI4(), 1) << closeBox;
-    EXPECT_EQ(Get(*e.label, D::Align).toI4(), 2) << closeBox;
+    EXPECT_EQ(Get(*e.label, D::kCaption).toString(), "旧文字") << closeBox;
+    EXPECT_EQ(Get(*e.label, D::kTransparent).toI4(), 1) << closeBox;
+    EXPECT_EQ(Get(*e.label, D::kAlign).toI4(), 2) << closeBox;
   }
 }
 
@@ -145,22 +145,22 @@ TEST(Frm_Caption, ColourAndFontButtonsRunTheControlsChoosersAndUpdateThePreview)
 
   choosers.colorAnswer = 0x0000FF;
   e.Click("Command3");
-  EXPECT_EQ(Get(*e.label, D::Color).toI4(), 0x0000FF);
+  EXPECT_EQ(Get(*e.label, D::kColor).toI4(), 0x0000FF);
   EXPECT_EQ(e.Text1()->palette().color(QPalette::Text), Rgb(0x0000FF));
 
   choosers.colorAnswer = 0x00FFFF;
   e.Click("Command5");
-  EXPECT_EQ(Get(*e.label, D::BgColor).toI4(), 0x00FFFF);
+  EXPECT_EQ(Get(*e.label, D::kBgColor).toI4(), 0x00FFFF);
   EXPECT_EQ(e.Text1()->palette().color(QPalette::Base), Rgb(0x00FFFF));
 
   choosers.colorAnswer = 0x808080;
   e.Click("Command6");
-  EXPECT_EQ(Get(*e.label, D::BorderColor).toI4(), 0x808080);
+  EXPECT_EQ(Get(*e.label, D::kBorderColor).toI4(), 0x808080);
   EXPECT_EQ(choosers.colorsShown, (std::vector<int32_t>{0x00FF00, 0x960000, 0}));
 
   choosers.fontAnswer = FontDesc{"黑体", 28, true, true, false, false, 400, 134};
   e.Click("Command4");
-  EXPECT_EQ(Get(*e.label, D::Font).toFont().name, "黑体");
+  EXPECT_EQ(Get(*e.label, D::kFont).toFont().name, "黑体");
   EXPECT_EQ(e.Text1()->font().family(), QStringLiteral("黑体"));
   EXPECT_EQ(e.Text1()->font().pointSizeF(), 28);
   EXPECT_TRUE(e.Text1()->font().italic());

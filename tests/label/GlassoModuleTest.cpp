@@ -62,10 +62,10 @@ TEST(GlassoModule, ClassObjectCreatesWorkingControls) {
   EXPECT_FALSE(control->IsWindowVisible());
   EXPECT_EQ(canUnload(), kZyntraFalse);
 
-  ASSERT_EQ(Put(*control, GlassoDispid::Caption, Variant::FromString("文字")), InvokeStatus::Ok);
-  EXPECT_EQ(Get(*control, GlassoDispid::Caption).toString(), "文字");
-  ASSERT_EQ(Put(*control, GlassoDispid::FontSize, Variant::FromI4(105000)), InvokeStatus::Ok);
-  EXPECT_EQ(Get(*control, GlassoDispid::Font).toFont().size, 10);
+  ASSERT_EQ(Put(*control, GlassoIds::kCaption, Variant::FromString("文字")), InvokeStatus::Ok);
+  EXPECT_EQ(Get(*control, GlassoIds::kCaption).toString(), "文字");
+  ASSERT_EQ(Put(*control, GlassoIds::kFontSize, Variant::FromI4(105000)), InvokeStatus::Ok);
+  EXPECT_EQ(Get(*control, GlassoIds::kFont).toFont().size, 10);
 
   control.reset();
   EXPECT_EQ(canUnload(), kZyntraOk);
@@ -99,8 +99,8 @@ TEST(GlassoModule, RegistrationLetsTheHostCreateTheControlByClassId) {
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(control->GetWindowRect(), (Rect{5, 6, 105, 46}));
   EXPECT_TRUE(control->IsWindowVisible());
-  EXPECT_EQ(Put(*control, GlassoDispid::Border, Variant::FromI2(2)), InvokeStatus::Ok);
-  EXPECT_EQ(Get(*control, GlassoDispid::Border).toI4(), 0);
+  EXPECT_EQ(Put(*control, GlassoIds::kBorder, Variant::FromI2(2)), InvokeStatus::Ok);
+  EXPECT_EQ(Get(*control, GlassoIds::kBorder).toI4(), 0);
   control.reset();
 
   ASSERT_EQ(Lib().Entry<DllUnregisterServerFn>("DllUnregisterServer")(), kZyntraOk);

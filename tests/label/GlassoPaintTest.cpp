@@ -4,7 +4,7 @@
 
 #include "GlassoTestSupport.h"
 
-using D = GlassoDispid;
+using D = GlassoIds::Dispid;
 
 namespace {
 
@@ -34,9 +34,9 @@ struct Scene {
     label = new Glasso(&page);
     label->MoveWindow(Rect{20, 20, 220, 80});
     label->ShowWindow(true);
-    Put(*label, D::Caption, Variant::FromString(caption));
-    Put(*label, D::FontSize, Variant::FromI4(300000));
-    Put(*label, D::Color, Variant::FromI4(0x00FF00));
+    Put(*label, D::kCaption, Variant::FromString(caption));
+    Put(*label, D::kFontSize, Variant::FromI4(300000));
+    Put(*label, D::kColor, Variant::FromI4(0x00FF00));
   }
 
   QImage Grab() { return page.grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -71,8 +71,8 @@ Census Count(const QImage& image, const QRect& area, QRgb colour) {
 
 TEST(GlassoPaint, TransparentLabelShowsThePageAndObjectsUnderItBetweenTheLetters) {
   Scene scene("透明标签");
-  Put(*scene.label, D::BgColor, Variant::FromI4(0x808080));
-  ASSERT_EQ(Put(*scene.label, D::Transparent, Variant::FromI2(1)), InvokeStatus::Ok);
+  Put(*scene.label, D::kBgColor, Variant::FromI4(0x808080));
+  ASSERT_EQ(Put(*scene.label, D::kTransparent, Variant::FromI2(1)), InvokeStatus::Ok);
   QImage shot = scene.Grab();
   SaveShot(shot, "glasso-transparent.png");
 
@@ -90,9 +90,9 @@ TEST(GlassoPaint, TransparentLabelShowsThePageAndObjectsUnderItBetweenTheLetters
 
 TEST(GlassoPaint, OpaqueLabelPaintsItsBackgroundColourBehindTheText) {
   Scene scene("不透明");
-  Put(*scene.label, D::BgColor, Variant::FromI4(0x804020)); // rgb(0x20, 0x40, 0x80)
-  Put(*scene.label, D::Transparent, Variant::FromI2(1));
-  ASSERT_EQ(Put(*scene.label, D::Transparent, Variant::FromI2(0)), InvokeStatus::Ok);
+  Put(*scene.label, D::kBgColor, Variant::FromI4(0x804020)); // rgb(0x20, 0x40, 0x80)
+  Put(*scene.label, D::kTransparent, Variant::FromI2(1));
+  ASSERT_EQ(Put(*scene.label, D::kTransparent, Variant::FromI2(0)), InvokeStatus::Ok);
   QImage shot = scene.Grab();
   SaveShot(shot, "glasso-opaque.png");
 
@@ -107,10 +107,10 @@ TEST(GlassoPaint, OpaqueLabelPaintsItsBackgroundColourBehindTheText) {
 TEST(GlassoPaint, BorderRunsAlongTheEdgesAndFollowsResizes) {
   Scene scene("");
   const QRgb yellow = qRgb(255, 255, 0);
-  Put(*scene.label, D::BorderColor, Variant::FromI4(0x00FFFF));
-  Put(*scene.label, D::Border, Variant::FromI2(1));
+  Put(*scene.label, D::kBorderColor, Variant::FromI4(0x00FFFF));
+  Put(*scene.label, D::kBorder, Variant::FromI2(1));
   for (int16_t transparent : {1, 0}) {
-    Put(*scene.label, D::Transparent, Variant::FromI2(transparent));
+    Put(*scene.label, D::kTransparent, Variant::FromI2(transparent));
     QImage shot = scene.Grab();
     for (int x = 20; x < 220; ++x) {
       ASSERT_EQ(shot.pixel(x, 20), yellow) << x;
@@ -125,7 +125,7 @@ TEST(GlassoPaint, BorderRunsAlongTheEdgesAndFollowsResizes) {
     EXPECT_EQ(shot.pixel(21, 21), transparent ? kBlue : QColor(Qt::white).rgb());
   }
 
-  Put(*scene.label, D::Transparent, Variant::FromI2(1));
+  Put(*scene.label, D::kTransparent, Variant::FromI2(1));
   scene.label->MoveWindow(Rect{130, 10, 230, 50});
   QImage moved = scene.Grab();
   EXPECT_EQ(moved.pixel(130, 10), yellow);
@@ -133,21 +133,21 @@ TEST(GlassoPaint, BorderRunsAlongTheEdgesAndFollowsResizes) {
   EXPECT_EQ(moved.pixel(229, 10), yellow);
   EXPECT_EQ(moved.pixel(219, 79), kRed);
 
-  Put(*scene.label, D::Border, Variant::FromI2(2));
+  Put(*scene.label, D::kBorder, Variant::FromI2(2));
   EXPECT_EQ(Count(scene.Grab(), QRect(0, 0, 240, 100), yellow).exact, 0);
 }
 
 TEST(GlassoPaint, GlyphEdgesKeepTheOldTextColourUntilTransparencyIsAppliedAgain) {
   Scene scene("字体边缘");
   const QRgb blue = kBlue;
-  const QRect right(120, 20, 100, 60);                    // over the red page only
-  Put(*scene.label, D::Transparent, Variant::FromI2(1));  // surface takes green
-  Put(*scene.label, D::Color, Variant::FromI4(0xFF0000)); // text turns blue
+  const QRect right(120, 20, 100, 60);                     // over the red page only
+  Put(*scene.label, D::kTransparent, Variant::FromI2(1));  // surface takes green
+  Put(*scene.label, D::kColor, Variant::FromI4(0xFF0000)); // text turns blue
   Census stale = Count(scene.Grab(), right, blue);
   EXPECT_GT(stale.exact, 100);
   EXPECT_GT(stale.other, 10) << "edges blend into the old green";
 
-  Put(*scene.label, D::Transparent, Variant::FromI2(1));
+  Put(*scene.label, D::kTransparent, Variant::FromI2(1));
   Census fresh = Count(scene.Grab(), right, blue);
   EXPECT_EQ(fresh.other, 0);
   EXPECT_EQ(fresh.exact + fresh.underneath, right.width() * right.height());
@@ -155,8 +155,8 @@ TEST(GlassoPaint, GlyphEdgesKeepTheOldTextColourUntilTransparencyIsAppliedAgain)
   // The text colour chooser brings the surface along too.
   ScriptedChoosers choosers;
   choosers.colorAnswer = 0xFFFFFF;
-  Put(*scene.label, D::Color, Variant::FromI4(0x00FF00));
-  ASSERT_EQ(Call(*scene.label, D::SetColor), InvokeStatus::Ok);
+  Put(*scene.label, D::kColor, Variant::FromI4(0x00FF00));
+  ASSERT_EQ(Call(*scene.label, D::kSetColor), InvokeStatus::Ok);
   EXPECT_EQ(choosers.colorsShown, std::vector<int32_t>{0x00FF00});
   Census chosen = Count(scene.Grab(), right, qRgb(255, 255, 255));
   EXPECT_EQ(chosen.other, 0);
@@ -165,12 +165,12 @@ TEST(GlassoPaint, GlyphEdgesKeepTheOldTextColourUntilTransparencyIsAppliedAgain)
 
 TEST(GlassoPaint, TextIsAlignedAndVerticallyCentred) {
   Scene scene("Ag");
-  Put(*scene.label, D::FontSize, Variant::FromI4(120000));
-  Put(*scene.label, D::Transparent, Variant::FromI2(1));
+  Put(*scene.label, D::kFontSize, Variant::FromI4(120000));
+  Put(*scene.label, D::kTransparent, Variant::FromI2(1));
   scene.label->MoveWindow(Rect{120, 20, 240, 80}); // over red only
   const QRect area(120, 20, 120, 60);
   for (int16_t align : {0, 1, 2}) {
-    ASSERT_EQ(Put(*scene.label, D::Align, Variant::FromI2(align)), InvokeStatus::Ok);
+    ASSERT_EQ(Put(*scene.label, D::kAlign, Variant::FromI2(align)), InvokeStatus::Ok);
     QImage shot = scene.Grab();
     QRect ink;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -203,22 +203,22 @@ TEST(GlassoPaint, ChineseCaptionScreenshot) {
 
   auto* transparent = new Glasso(&page);
   transparent->MoveWindow(Rect{10, 60, 410, 140});
-  Put(*transparent, D::Caption, Variant::FromString("同步屏播放系统\n透明标签"));
-  Put(*transparent, D::FontSize, Variant::FromI4(200000));
-  Put(*transparent, D::FontBold, Variant::FromBool(true));
-  Put(*transparent, D::Color, Variant::FromI4(0x00FFFF));
-  Put(*transparent, D::Align, Variant::FromI2(2));
-  Put(*transparent, D::Transparent, Variant::FromI2(1));
-  Put(*transparent, D::BorderColor, Variant::FromI4(0xFFFFFF));
-  Put(*transparent, D::Border, Variant::FromI2(1));
+  Put(*transparent, D::kCaption, Variant::FromString("同步屏播放系统\n透明标签"));
+  Put(*transparent, D::kFontSize, Variant::FromI4(200000));
+  Put(*transparent, D::kFontBold, Variant::FromBool(true));
+  Put(*transparent, D::kColor, Variant::FromI4(0x00FFFF));
+  Put(*transparent, D::kAlign, Variant::FromI2(2));
+  Put(*transparent, D::kTransparent, Variant::FromI2(1));
+  Put(*transparent, D::kBorderColor, Variant::FromI4(0xFFFFFF));
+  Put(*transparent, D::kBorder, Variant::FromI2(1));
   transparent->ShowWindow(true);
 
   auto* opaque = new Glasso(&page);
   opaque->MoveWindow(Rect{10, 150, 200, 190});
-  Put(*opaque, D::Caption, Variant::FromString("文字"));
-  Put(*opaque, D::FontSize, Variant::FromI4(200000));
-  Put(*opaque, D::Color, Variant::FromI4(0x00FF00));
-  Put(*opaque, D::BgColor, Variant::FromI4(0x000000));
+  Put(*opaque, D::kCaption, Variant::FromString("文字"));
+  Put(*opaque, D::kFontSize, Variant::FromI4(200000));
+  Put(*opaque, D::kColor, Variant::FromI4(0x00FF00));
+  Put(*opaque, D::kBgColor, Variant::FromI4(0x000000));
   opaque->ShowWindow(true);
 
   QImage shot = page.grab().toImage();
@@ -237,11 +237,11 @@ TEST(GlassoPaint, ABoldHeiTiCaptionIsDrawnWithABoldFace) {
   int ink[2] = {0, 0};
   for (bool bold : {false, true}) {
     Scene scene("黑体加粗字");
-    Put(*scene.label, D::FontName, Variant::FromString("黑体"));
-    Put(*scene.label, D::FontSize, Variant::FromI4(240000));
-    Put(*scene.label, D::FontBold, Variant::FromBool(bold));
-    Put(*scene.label, D::BgColor, Variant::FromI4(0x000000)); // green letters on black
-    Put(*scene.label, D::Transparent, Variant::FromI2(0));
+    Put(*scene.label, D::kFontName, Variant::FromString("黑体"));
+    Put(*scene.label, D::kFontSize, Variant::FromI4(240000));
+    Put(*scene.label, D::kFontBold, Variant::FromBool(bold));
+    Put(*scene.label, D::kBgColor, Variant::FromI4(0x000000)); // green letters on black
+    Put(*scene.label, D::kTransparent, Variant::FromI2(0));
     QImage shot = scene.Grab();
     SaveShot(shot, bold ? "glasso-heiti-bold.png" : "glasso-heiti-regular.png");
     for (int y = scene.labelRect.top(); y <= scene.labelRect.bottom(); ++y) {
@@ -265,6 +265,6 @@ TEST(GlassoPaint, RawBytesOfTheFileAreDrawnAsReplacementCharacters) {
   const QImage rawShot = raw.Grab();
   EXPECT_TRUE(rawShot == shown.Grab());
   EXPECT_FALSE(rawShot == missing.Grab());
-  EXPECT_EQ(Get(*raw.label, D::Caption).toString(), "A\xEF\x9F\xBF"
-                                                    "B"); // kept for saving
+  EXPECT_EQ(Get(*raw.label, D::kCaption).toString(), "A\xEF\x9F\xBF"
+                                                     "B"); // kept for saving
 }

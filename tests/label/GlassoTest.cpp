@@ -8,7 +8,7 @@
 #include "GlassoTestSupport.h"
 #include "label/Frm_Caption.h"
 
-using D = GlassoDispid;
+using D = GlassoIds::Dispid;
 
 TEST(Glasso, PropertiesReadBackWhatWasPut) {
   Glasso g;
@@ -17,13 +17,13 @@ TEST(Glasso, PropertiesReadBackWhatWasPut) {
     Variant value;
   };
   const Case cases[] = {
-      {D::Caption, Variant::FromString("同步屏 Glasso\n第二行")},
-      {D::Color, Variant::FromI4(0x00FF00)},
-      {D::BgColor, Variant::FromI4(0x123456)},
-      {D::BorderColor, Variant::FromI4(0xABCDEF)},
-      {D::Align, Variant::FromI2(1)},
-      {D::Align, Variant::FromI2(2)},
-      {D::Align, Variant::FromI2(0)},
+      {D::kCaption, Variant::FromString("同步屏 Glasso\n第二行")},
+      {D::kColor, Variant::FromI4(0x00FF00)},
+      {D::kBgColor, Variant::FromI4(0x123456)},
+      {D::kBorderColor, Variant::FromI4(0xABCDEF)},
+      {D::kAlign, Variant::FromI2(1)},
+      {D::kAlign, Variant::FromI2(2)},
+      {D::kAlign, Variant::FromI2(0)},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(Put(g, c.id, c.value), InvokeStatus::Ok) << static_cast<int32_t>(c.id);
@@ -60,9 +60,9 @@ TEST(Glasso, AnswersOnlyTheKindsEachMemberHas) {
     EXPECT_EQ(g.Invoke(c.dispid, c.kind, c.args, nullptr), c.expected) << std::hex << c.dispid;
   }
   // None of the refused calls changed anything.
-  EXPECT_EQ(Get(g, D::Align).toI4(), 0);
-  EXPECT_EQ(Get(g, D::Transparent).toI4(), 0);
-  EXPECT_EQ(Get(g, D::Caption).toString(), "");
+  EXPECT_EQ(Get(g, D::kAlign).toI4(), 0);
+  EXPECT_EQ(Get(g, D::kTransparent).toI4(), 0);
+  EXPECT_EQ(Get(g, D::kCaption).toString(), "");
 }
 
 TEST(Glasso, FontSizeRoundsTenThousandthsToWholePointsHalvesToEven) {
@@ -72,31 +72,31 @@ TEST(Glasso, FontSizeRoundsTenThousandthsToWholePointsHalvesToEven) {
       {105001, 11}, {200000, 20}, {10000, 1},   {14999, 1},  {15000, 2}, {21600000, 2160},
   };
   for (auto [value, points] : cases) {
-    ASSERT_EQ(Put(g, D::FontSize, Variant::FromI4(value)), InvokeStatus::Ok) << value;
-    EXPECT_EQ(Get(g, D::Font).toFont().size, points) << value;
+    ASSERT_EQ(Put(g, D::kFontSize, Variant::FromI4(value)), InvokeStatus::Ok) << value;
+    EXPECT_EQ(Get(g, D::kFont).toFont().size, points) << value;
   }
 }
 
 TEST(Glasso, FontMembersShowInTheFontObject) {
   Glasso g;
-  ASSERT_EQ(Put(g, D::FontName, Variant::FromString("黑体")), InvokeStatus::Ok);
-  ASSERT_EQ(Put(g, D::FontSize, Variant::FromI4(240000)), InvokeStatus::Ok);
-  ASSERT_EQ(Put(g, D::FontBold, Variant::FromBool(true)), InvokeStatus::Ok);
-  ASSERT_EQ(Put(g, D::FontItalic, Variant::FromBool(true)), InvokeStatus::Ok);
-  ASSERT_EQ(Put(g, D::FontUnderline, Variant::FromI2(-1)), InvokeStatus::Ok);
-  ASSERT_EQ(Put(g, D::FontStrikethrough, Variant::FromBool(false)), InvokeStatus::Ok);
-  Variant font = Get(g, D::Font);
+  ASSERT_EQ(Put(g, D::kFontName, Variant::FromString("黑体")), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kFontSize, Variant::FromI4(240000)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kFontBold, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kFontItalic, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kFontUnderline, Variant::FromI2(-1)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kFontStrikethrough, Variant::FromBool(false)), InvokeStatus::Ok);
+  Variant font = Get(g, D::kFont);
   ASSERT_EQ(font.type(), Variant::Type::Font);
   EXPECT_EQ(font.toFont(), (FontDesc{"黑体", 24, true, true, true, false, 700, 134}));
 
-  ASSERT_EQ(Put(g, D::FontBold, Variant::FromBool(false)), InvokeStatus::Ok);
-  EXPECT_EQ(Get(g, D::Font).toFont().weight, 400);
+  ASSERT_EQ(Put(g, D::kFontBold, Variant::FromBool(false)), InvokeStatus::Ok);
+  EXPECT_EQ(Get(g, D::kFont).toFont().weight, 400);
 
   // The whole font object can be put back, by value or by reference.
   FontDesc other{"Arial", 10.5, false, false, false, true, 400, 0};
   ASSERT_EQ(g.Invoke(0x6803000D, InvokeKind::PropertyPutRef, {Variant::FromFont(other)}, nullptr),
             InvokeStatus::Ok);
-  EXPECT_EQ(Get(g, D::Font).toFont(), other);
+  EXPECT_EQ(Get(g, D::kFont).toFont(), other);
 }
 
 TEST(Glasso, TransparentAndBorderTakeOnlyTheirListedValues) {
@@ -107,10 +107,10 @@ TEST(Glasso, TransparentAndBorderTakeOnlyTheirListedValues) {
     int16_t readBack;
   };
   const Step steps[] = {
-      {D::Transparent, 1, 1}, {D::Transparent, 2, 1}, {D::Transparent, -1, 1},
-      {D::Transparent, 0, 0}, {D::Transparent, 7, 0}, {D::Border, 1, 1},
-      {D::Border, 2, 0},      {D::Border, 1, 1},      {D::Border, -1, 0},
-      {D::Border, 0, 0},
+      {D::kTransparent, 1, 1}, {D::kTransparent, 2, 1}, {D::kTransparent, -1, 1},
+      {D::kTransparent, 0, 0}, {D::kTransparent, 7, 0}, {D::kBorder, 1, 1},
+      {D::kBorder, 2, 0},      {D::kBorder, 1, 1},      {D::kBorder, -1, 0},
+      {D::kBorder, 0, 0},
   };
   for (const Step& s : steps) {
     ASSERT_EQ(Put(g, s.id, Variant::FromI2(s.put)), InvokeStatus::Ok);
@@ -121,9 +121,9 @@ TEST(Glasso, TransparentAndBorderTakeOnlyTheirListedValues) {
 
 TEST(Glasso, EnableSwitchesTheControlsInput) {
   Glasso g;
-  ASSERT_EQ(Put(g, D::Enable, Variant::FromBool(false)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kEnable, Variant::FromBool(false)), InvokeStatus::Ok);
   EXPECT_FALSE(g.IsWindowEnabled());
-  ASSERT_EQ(Put(g, D::Enable, Variant::FromBool(true)), InvokeStatus::Ok);
+  ASSERT_EQ(Put(g, D::kEnable, Variant::FromBool(true)), InvokeStatus::Ok);
   EXPECT_TRUE(g.IsWindowEnabled());
 }
 
@@ -132,8 +132,9 @@ TEST(Glasso, ColourChoosersStartFromTheCurrentColourAndApplyTheAnswer) {
     D method;
     D property;
   };
-  const Case cases[] = {
-      {D::SetColor, D::Color}, {D::SetBgColor, D::BgColor}, {D::SetBorderColor, D::BorderColor}};
+  const Case cases[] = {{D::kSetColor, D::kColor},
+                        {D::kSetBgColor, D::kBgColor},
+                        {D::kSetBorderColor, D::kBorderColor}};
   for (const Case& c : cases) {
     Glasso g;
     ScriptedChoosers choosers;
@@ -153,12 +154,12 @@ TEST(Glasso, ColourChoosersStartFromTheCurrentColourAndApplyTheAnswer) {
 TEST(Glasso, FontChooserStartsFromTheLabelFontAndCopiesSixValuesBack) {
   Glasso g;
   ScriptedChoosers choosers;
-  Put(g, D::FontName, Variant::FromString("宋体"));
-  Put(g, D::FontSize, Variant::FromI4(200000));
-  Put(g, D::FontItalic, Variant::FromBool(true));
+  Put(g, D::kFontName, Variant::FromString("宋体"));
+  Put(g, D::kFontSize, Variant::FromI4(200000));
+  Put(g, D::kFontItalic, Variant::FromBool(true));
 
   choosers.fontAnswer = FontDesc{"楷体", 36, true, false, true, true, 400, 0};
-  ASSERT_EQ(Call(g, D::SetFont), InvokeStatus::Ok);
+  ASSERT_EQ(Call(g, D::kSetFont), InvokeStatus::Ok);
   ASSERT_EQ(choosers.fontsShown.size(), 1u);
   const FontDesc& shown = choosers.fontsShown[0];
   EXPECT_EQ(shown.name, "宋体");
@@ -166,17 +167,17 @@ TEST(Glasso, FontChooserStartsFromTheLabelFontAndCopiesSixValuesBack) {
   EXPECT_TRUE(shown.italic);
   EXPECT_FALSE(shown.bold);
   // Weight and character set are not among the six values the chooser hands back.
-  EXPECT_EQ(Get(g, D::Font).toFont(), (FontDesc{"楷体", 36, true, false, true, true, 700, 134}));
+  EXPECT_EQ(Get(g, D::kFont).toFont(), (FontDesc{"楷体", 36, true, false, true, true, 700, 134}));
 
   choosers.fontAnswer = std::nullopt;
-  ASSERT_EQ(Call(g, D::SetFont), InvokeStatus::Ok);
-  EXPECT_EQ(Get(g, D::Font).toFont().name, "楷体");
+  ASSERT_EQ(Call(g, D::kSetFont), InvokeStatus::Ok);
+  EXPECT_EQ(Get(g, D::kFont).toFont().name, "楷体");
 }
 
 TEST(Glasso, SetCaptionRunsTheEditorModallyAndReturnsWhenItCloses) {
   QWidget page;
   auto* g = new Glasso(&page);
-  Put(*g, D::Caption, Variant::FromString("旧文字"));
+  Put(*g, D::kCaption, Variant::FromString("旧文字"));
   bool sawEditor = false;
   QTimer::singleShot(0, [&] {
     auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -186,9 +187,9 @@ TEST(Glasso, SetCaptionRunsTheEditorModallyAndReturnsWhenItCloses) {
     form->findChild<QPlainTextEdit*>("Text1")->setPlainText(QStringLiteral("新文字"));
     form->findChild<QPushButton*>("Command1")->click();
   });
-  ASSERT_EQ(Call(*g, D::SetCaption), InvokeStatus::Ok);
+  ASSERT_EQ(Call(*g, D::kSetCaption), InvokeStatus::Ok);
   EXPECT_TRUE(sawEditor);
-  EXPECT_EQ(Get(*g, D::Caption).toString(), "新文字");
+  EXPECT_EQ(Get(*g, D::kCaption).toString(), "新文字");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(page.findChildren<QDialog*>().isEmpty()) << "the form is unloaded";
 }
@@ -197,7 +198,7 @@ TEST(Glasso, ControlDestroyedWhileItsEditorIsOpenEndsTheCallWithoutCrashing) {
   QWidget page;
   auto* g = new Glasso(&page);
   QTimer::singleShot(0, [g] { delete g; });
-  EXPECT_EQ(Call(*g, D::SetCaption), InvokeStatus::Failed);
+  EXPECT_EQ(Call(*g, D::kSetCaption), InvokeStatus::Failed);
   EXPECT_TRUE(page.findChildren<QWidget*>().isEmpty());
 }
 
@@ -211,7 +212,7 @@ TEST(Glasso, TheRealFontDialogAcceptedUnchangedKeepsTheStoredFont) {
   };
   for (const FontDesc& font : stored) {
     Glasso g;
-    ASSERT_EQ(g.Invoke(static_cast<int32_t>(D::Font), InvokeKind::PropertyPutRef,
+    ASSERT_EQ(g.Invoke(static_cast<int32_t>(D::kFont), InvokeKind::PropertyPutRef,
                        {Variant::FromFont(font)}, nullptr),
               InvokeStatus::Ok);
     QString title;
@@ -221,8 +222,8 @@ TEST(Glasso, TheRealFontDialogAcceptedUnchangedKeepsTheStoredFont) {
         dialog->accept();
       }
     });
-    ASSERT_EQ(Call(g, D::SetFont), InvokeStatus::Ok);
+    ASSERT_EQ(Call(g, D::kSetFont), InvokeStatus::Ok);
     EXPECT_FALSE(title.isEmpty()) << "no font dialog was shown";
-    EXPECT_EQ(Get(g, D::Font).toFont(), font) << font.name;
+    EXPECT_EQ(Get(g, D::kFont).toFont(), font) << font.name;
   }
 }

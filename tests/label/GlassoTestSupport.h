@@ -10,17 +10,17 @@
 
 // Drives a control only through its dispatch interface, as the program does.
 
-inline InvokeStatus Put(HostedControl& c, GlassoDispid id, const Variant& v) {
+inline InvokeStatus Put(HostedControl& c, GlassoIds::Dispid id, const Variant& v) {
   return c.Invoke(static_cast<int32_t>(id), InvokeKind::PropertyPut, {v}, nullptr);
 }
 
-inline Variant Get(HostedControl& c, GlassoDispid id) {
+inline Variant Get(HostedControl& c, GlassoIds::Dispid id) {
   Variant v;
   c.Invoke(static_cast<int32_t>(id), InvokeKind::PropertyGet, {}, &v);
   return v;
 }
 
-inline InvokeStatus Call(HostedControl& c, GlassoDispid id) {
+inline InvokeStatus Call(HostedControl& c, GlassoIds::Dispid id) {
   return c.Invoke(static_cast<int32_t>(id), InvokeKind::Method, {}, nullptr);
 }
 

@@ -3,9 +3,9 @@
 //
 //   zyntra_crash_writer versions DIR   writes every file in version A and B as NAME.A, NAME.B
 //   zyntra_crash_writer loop DIR       saves DIR/show.vrx, DIR/tasks.tak and DIR/setup.ini in
-//                                      version A, then B, and so on, writing one byte to
-//                                      standard output after each save, until killed or the
-//                                      output is closed
+//                                      version A, then B, and so on, writing "<" to standard
+//                                      output before each save and ">" after it, until killed
+//                                      or the output is closed
 //
 // Both versions of a file are large and differ throughout, so a half-written file can never
 // pass for either.
@@ -54,18 +54,20 @@ struct Version {
     windows.screen = Rect{v, v, 1024, 768};
   }
 
-  // Saves the three files under the given names; false when one could not be written.
+  // Saves the three files under the given names, reporting around each save when asked; false
+  // when one could not be written.
   bool Save(const std::string& project, const std::string& taskList, const std::string& ini,
             bool report) {
-    if (!this->project.doc.SaveTo(project)) return false;
-    if (report && !Report()) return false;
-    if (!SaveTaskList(taskList, tasks)) return false;
-    if (report && !Report()) return false;
-    if (!SaveSettings(ini, settings, windows, "/home/show/" + tag + ".vrx")) return false;
-    return !report || Report();
+    auto saved = [report](auto&& save) {
+      if (report && !Report("<")) return false;
+      return save() && (!report || Report(">"));
+    };
+    return saved([&] { return this->project.doc.SaveTo(project); }) &&
+           saved([&] { return SaveTaskList(taskList, tasks); }) &&
+           saved([&] { return SaveSettings(ini, settings, windows, "/home/show/" + tag + ".vrx"); });
   }
 
-  static bool Report() { return write(STDOUT_FILENO, "+", 1) == 1; }
+  static bool Report(const char* mark) { return write(STDOUT_FILENO, mark, 1) == 1; }
 
   std::string tag;
   TestProject project;
