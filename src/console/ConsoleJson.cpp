@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "model/TextCodec.h"
+
 namespace {
 
 // Length of the valid UTF-8 sequence at `i`, or 0.
@@ -32,24 +34,6 @@ size_t Utf8SequenceAt(const std::string& s, size_t i) {
       (cp >= 0xD800 && cp <= 0xDFFF))
     return 0;
   return n;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 class Reader {
@@ -156,7 +140,7 @@ private:
           if (!Word("\\u") || !Hex4(low) || low < 0xDC00 || low > 0xDFFF) return false;
           cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
         }
-        AppendUtf8(out, cp);
+        AppendUtf8(out, static_cast<char32_t>(cp));
         break;
       }
       default: return false;

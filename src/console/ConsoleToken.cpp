@@ -1,13 +1,13 @@
 #include "console/ConsoleToken.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "controls/ControlRegistry.h"
 #include "model/AtomicFile.h"
 
 namespace {
@@ -66,15 +66,9 @@ bool Fail(std::string* error, const std::string& why) {
 } // namespace
 
 std::string DefaultConsoleTokenPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (config && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home ? home : "") + "/.config";
-  }
-  return base + "/zyntra/console-token";
+  // Beside the registry of control libraries, in the program's config folder.
+  const std::string registry = ControlRegistry::DefaultPath();
+  return registry.substr(0, registry.rfind('/') + 1) + "console-token";
 }
 
 std::string LoadOrMakeConsoleToken(const std::string& path, std::string* error) {
