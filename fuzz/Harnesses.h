@@ -19,6 +19,8 @@ int FuzzIniFile(const uint8_t* data, size_t size);
 int FuzzTextCodec(const uint8_t* data, size_t size);
 /// The RTF reader.
 int FuzzRtf(const uint8_t* data, size_t size);
+/// The web console's request handling.
+int FuzzConsole(const uint8_t* data, size_t size);
 
 /// A harness by the name of its fuzz target and corpus folder.
 struct FuzzHarness {
@@ -30,4 +32,5 @@ struct FuzzHarness {
 inline constexpr FuzzHarness kFuzzHarnesses[] = {
     {"markup", FuzzMarkup},   {"project", FuzzProject},     {"tasklist", FuzzTaskList},
     {"inifile", FuzzIniFile}, {"textcodec", FuzzTextCodec}, {"rtf", FuzzRtf},
+    {"console", FuzzConsole},
 };

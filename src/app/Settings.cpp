@@ -69,6 +69,8 @@ SettingsLoadResult LoadSettings(const std::string& path, Settings& settings) {
   settings.CloseTime = ini.GetValueF("Para", "CloseTime");
   settings.ShowGrid = flag("Para", "ShowGrid");
   settings.GridWidth = ini.GetValueI("Para", "GridWidth");
+  settings.ConsoleListen = ini.GetValue("Console", "Listen");
+  settings.ConsoleShows = ini.GetValue("Console", "Shows");
   Rect screen;
   screen.top = ini.GetValueI("Screen", "Top");
   screen.left = ini.GetValueI("Screen", "Left");
@@ -109,6 +111,8 @@ bool SaveSettings(const std::string& path, const Settings& settings, const Windo
   ini.SetValueI("Screen", "BgColor", settings.BgColor);
   WriteRect(ini, "ToolBar", windows.toolBar);
   WriteRect(ini, "PlayList", windows.playList);
+  if (!settings.ConsoleListen.empty()) ini.SetValue("Console", "Listen", settings.ConsoleListen);
+  if (!settings.ConsoleShows.empty()) ini.SetValue("Console", "Shows", settings.ConsoleShows);
   if (windows.propertyWindow) {
     ini.SetValueI("ParaWnd", "Top", windows.propertyWindow->y);
     ini.SetValueI("ParaWnd", "Left", windows.propertyWindow->x);

@@ -44,6 +44,9 @@ struct Settings {
   double CloseTime = 0.0;     ///< power-off time as a date-time number (time of day counts)
   // [Screen]
   int32_t BgColor = 0; ///< background of the design surface, 0x00BBGGRR
+  // [Console] (written only when set)
+  std::string ConsoleListen; ///< "[ADDR:]PORT" the web console listens on; empty = off
+  std::string ConsoleShows;  ///< the console's shows folder; empty = "shows" in the working one
 
   /// Member-wise comparison.
   friend bool operator==(const Settings&, const Settings&) = default;

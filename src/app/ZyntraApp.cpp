@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/CommandIds.h"
+#include "app/ConsoleLink.h"
 #include "app/ControlSetup.h"
 #include "app/DesktopEnvironment.h"
 #include "app/DesktopWindow.h"
@@ -19,6 +20,8 @@
 #include "app/SignalExit.h"
 #include "app/SystemPowerControl.h"
 #include "app/ZyntraScr.h"
+#include "console/CapturingPrompts.h"
+#include "console/ListenAddress.h"
 #include "controls/ControlHost.h"
 #include "controls/WebEngineEnvironment.h"
 #include "model/LocalClock.h"
@@ -30,6 +33,7 @@ namespace {
 struct Options {
   bool play = false;
   std::string file;
+  std::string console; ///< "[ADDR:]PORT" of --console
 };
 
 bool EndsWith(const std::string& s, const char* tail) {
@@ -42,10 +46,11 @@ bool EndsWith(const std::string& s, const char* tail) {
 CZyntraApp::CZyntraApp(int& argc, char** argv) : argc_(argc), argv_(argv) {}
 
 std::string CZyntraApp::Usage() {
-  return "usage: zyntra [--play] [FILE.vrx | FILE.tak]\n"
+  return "usage: zyntra [--play] [--console [ADDR:]PORT] [FILE.vrx | FILE.tak]\n"
          "  FILE.vrx         open the project\n"
          "  --play FILE.vrx  open the project and play it\n"
          "  FILE.tak         open the task list and play it by its schedule\n"
+         "  --console [ADDR:]PORT  serve the web console there (127.0.0.1 without ADDR)\n"
          "  --help           this text\n"
          "  --version        the program's version\n";
 }
@@ -64,6 +69,15 @@ int CZyntraApp::Run() {
     }
     if (arg == "--play") {
       options.play = true;
+    } else if (arg == "--console" || arg.rfind("--console=", 0) == 0) {
+      if (arg == "--console" && i + 1 < argc_)
+        options.console = argv_[++i];
+      else if (arg != "--console")
+        options.console = arg.substr(10);
+      if (!ListenAddress::Parse(options.console)) {
+        std::fprintf(stderr, "zyntra: --console needs [ADDR:]PORT\n%s", Usage().c_str());
+        return 2;
+      }
     } else if (!arg.empty() && arg[0] == '-') {
       std::fprintf(stderr, "zyntra: unknown option %s\n%s", arg.c_str(), Usage().c_str());
       return 2;
@@ -85,8 +99,10 @@ int CZyntraApp::Run() {
   QtScheduler scheduler;
   SystemLocalClock clock;
   SystemPowerControl power;
+  // The console's commands run with the prompts quiet; everything else shows them.
+  CapturingPrompts consolePrompts(prompts);
   AppServices services;
-  services.prompts = &prompts;
+  services.prompts = &consolePrompts;
   services.scheduler = &scheduler;
   services.clock = &clock;
   services.power = &power;
@@ -115,7 +131,13 @@ int CZyntraApp::Run() {
     }
   }
 
+  std::unique_ptr<ConsoleLink> console;
+  const std::string listen =
+      options.console.empty() ? screen.settings.ConsoleListen : options.console;
+  if (!listen.empty()) console = ConsoleLink::Start(screen, consolePrompts, listen);
+
   const int status = app.exec();
+  console.reset();
   screen.Shutdown();
   return status;
 }

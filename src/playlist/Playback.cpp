@@ -96,6 +96,7 @@ void Playback::Begin(TaskKind kind, bool hideToolWindows) {
 void Playback::StopPlaying(bool showToolWindows) {
   if (!playThread) return;
   playThread.reset(); // ends the task at once, even from inside one of its own requests
+  PageEnded(true);
   windows_.SetPlaying(false);
   playFinished = true;
   if (ShowNode* page = doc_.PlayingPage()) requests_->PlayEndPage(*page);
@@ -133,12 +134,14 @@ CoTask Playback::PlayTask() {
       ShowNode& page = *root->children[i];
       if (!page.frame) continue;
       doc_.SetPlayingPage(&page);
+      PageStarted(page, pass + 1, false);
       requests_->PlaySetBg(page.frame->bg);
       if (state->cancelled) co_return;
       co_await StartObjects(page, true);
       if (state->cancelled) co_return;
       if (!page.frame->ybPlay) co_await WaitPageTime(page);
       if (state->cancelled) co_return;
+      PageEnded(false);
       requests_->PlayEndPage(page);
       if (state->cancelled) co_return;
     }
@@ -157,12 +160,14 @@ CoTask Playback::TestTask(ShowNode& page) {
   std::shared_ptr<CoTaskState> state = co_await CurrentTaskState{};
   doc_.SetPlayingPage(&page);
   if (!page.frame) co_return;
-  for (;;) {
+  for (int32_t round = 1;; ++round) {
     const int64_t start = scheduler_.now();
+    PageStarted(page, round, true);
     co_await StartObjects(page, false);
     if (state->cancelled) co_return;
     co_await WaitPageTime(page);
     if (state->cancelled) co_return;
+    PageEnded(false);
     requests_->PlayEndPage(page);
     if (state->cancelled) co_return;
     requests_->PlayCleanupPage(page);
@@ -213,6 +218,20 @@ void Playback::RaiseReservedObjects() {
   for (ShowNode* object : reservedObjects) {
     if (object->control) object->control->BringToTop();
   }
+}
+
+void Playback::PageStarted(ShowNode& page, int32_t pass, bool test) {
+  shownPage_ = &page;
+  shownPass_ = pass;
+  shownTest_ = test;
+  if (pageObserver) pageObserver(PageEvent{page, pass, test, true, false});
+}
+
+void Playback::PageEnded(bool stopped) {
+  ShowNode* page = shownPage_;
+  if (!page) return;
+  shownPage_ = nullptr;
+  if (pageObserver) pageObserver(PageEvent{*page, shownPass_, shownTest_, false, stopped});
 }
 
 // ---- Requests ----------------------------------------------------------------------------

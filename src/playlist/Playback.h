@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,18 @@ public:
   /// later in the pass.
   std::vector<ShowNode*> reservedObjects;
 
+  /// A page that starts or ends on the wall, for whoever keeps a record of what was shown.
+  struct PageEvent {
+    const ShowNode& page;
+    int32_t pass; ///< 1 for the first pass (a test counts its rounds)
+    bool test;    ///< shown by the test task
+    bool start;   ///< started; else ended
+    bool stopped; ///< an end by Stop, before the page's own end
+  };
+  /// Told when a page starts and when it ends (its time ran out, or Stop ended it); empty =
+  /// nobody. It must not start or stop playing.
+  std::function<void(const PageEvent&)> pageObserver;
+
 private:
   enum class TaskKind { Play, Test };
   void Begin(TaskKind kind, bool hideToolWindows);
@@ -104,6 +117,8 @@ private:
   void Message(const std::string& text);
   bool HasPages() const;
   bool HasCurrentPage() const;
+  void PageStarted(ShowNode& page, int32_t pass, bool test);
+  void PageEnded(bool stopped);
 
   CoTask PlayTask();
   CoTask TestTask(ShowNode& page);
@@ -115,4 +130,8 @@ private:
   PlayWindows& windows_;
   Prompts& prompts_;
   PlayHost* requests_ = this;
+  // The page shown now, for the page observer.
+  ShowNode* shownPage_ = nullptr;
+  int32_t shownPass_ = 0;
+  bool shownTest_ = false;
 };

@@ -470,3 +470,39 @@ TEST_F(PlaybackTest, RequestNumbersAndNames) {
 }
 
 } // namespace
+
+TEST_F(PlaybackTest, PageObserverHearsEveryStartAndEndWithItsPassAndHowItEnded) {
+  rig.AddPage("Page1", 1, 2);
+  ShowNode* page2 = rig.AddPage("Page2", 1, 3);
+  Lines events;
+  playback.pageObserver = [&](const Playback::PageEvent& e) {
+    events.push_back(std::to_string(scheduler.now()) + " " + (e.start ? "start " : "end ") +
+                     e.page.name + " " + std::to_string(e.pass) + (e.test ? " test" : "") +
+                     (e.stopped ? " stopped" : ""));
+  };
+  playback.playLoops = 2;
+  playback.PlayAll();
+  scheduler.advance(7000); // the second pass is in Page1 until 7000, then Page2
+  playback.Stop();
+  playback.Stop(); // nothing plays: nothing more to tell
+  EXPECT_EQ(events, (Lines{"0 start Page1 1", "2000 end Page1 1", "2000 start Page2 1",
+                           "5000 end Page2 1", "5000 start Page1 2", "7000 end Page1 2",
+                           "7000 start Page2 2", "7000 end Page2 2 stopped"}));
+
+  // A finished play has told every end already; its stop adds nothing. A test counts rounds.
+  events.clear();
+  playback.playLoops = 1;
+  playback.PlayAll();
+  scheduler.advance(5000);
+  EXPECT_TRUE(playback.playFinished);
+  playback.Stop();
+  EXPECT_EQ(events, (Lines{"7000 start Page1 1", "9000 end Page1 1", "9000 start Page2 1",
+                           "12000 end Page2 1"}));
+  events.clear();
+  rig.doc.SetCurrent(page2);
+  playback.TestPage();
+  scheduler.advance(4000);
+  playback.Stop();
+  EXPECT_EQ(events, (Lines{"12000 start Page2 1 test", "15000 end Page2 1 test",
+                           "15000 start Page2 2 test", "16000 end Page2 2 test stopped"}));
+}
