@@ -197,7 +197,7 @@ ConsoleOutcome ConsoleLink::Stop() {
 
 ConsoleOutcome ConsoleLink::Open(const std::string& path, bool discardChanges) {
   if (!screen_ || !screen_->pageList) return {false, kNoWindow};
-  if (screen_->modified && !discardChanges) return {false, kUnsaved};
+  if (screen_->Modified() && !discardChanges) return {false, kUnsaved};
   CapturingPrompts::Capture capture(prompts_);
   // What plays now makes way: task list windows close (which stops their schedule), and a
   // play or test stops.
@@ -215,8 +215,8 @@ ConsoleOutcome ConsoleLink::Open(const std::string& path, bool discardChanges) {
     return {};
   }
   // As a .vrx file on the command line or played at start-up.
+  // An opened project starts a fresh, unmodified history.
   const bool opened = screen_->pageList->Document().OpenDocument(path);
-  if (opened) screen_->modified = false;
   if (!capture.Messages().empty()) return {false, Joined(capture.Messages())};
   if (!opened) return {false, "文件打开失败"};
   return {};
