@@ -135,7 +135,8 @@ void CDToolBar::BuildMenu() {
     undo->setShortcutContext(Qt::WidgetShortcut);
   }
   if (QAction* redo = ActionFor(cmd::Redo)) {
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setShortcutContext(Qt::WidgetShortcut);
   }
   SetEditCommands(false, false);

@@ -93,10 +93,9 @@ CParaClock::CParaClock(CZyntraScr& screen) : CParaDialog(screen, QStringLiteral(
   OnEdit(hour_, [this, clock] { clock().SetRetouchHour(WholePart(RetouchHour)); });
   OnEdit(minute_, [this, clock] { clock().SetRetouchMinute(WholePart(RetouchMinute)); });
   OnEdit(second_, [this, clock] { clock().SetRetouchSecond(WholePart(RetouchSecond)); });
-  connect(targetDate_, &QDateEdit::dateChanged, this,
-          [this, clock] {
-            Handle([this, clock] { clock().SetTargetDate(TargetDate); }, "field targetDate");
-          });
+  connect(targetDate_, &QDateEdit::dateChanged, this, [this, clock] {
+    Handle([this, clock] { clock().SetTargetDate(TargetDate); }, "field targetDate");
+  });
   OnEdit(totalTime_, [this, clock] { clock().SetTotalTime(static_cast<int16_t>(TotalTime)); });
   OnEdit(preText_, [this, clock] { clock().SetPreText(PreText); });
   OnEdit(lasText_, [this, clock] { clock().SetLasText(LasText); });

@@ -11,8 +11,7 @@ size_t EditStep::Bytes() const {
 }
 
 void EditHistory::Push(EditStep step, bool merge) {
-  if (merge && !step.mergeKey.empty() && done_ > 0 && done_ == steps_.size() &&
-      saved_ != done_) {
+  if (merge && !step.mergeKey.empty() && done_ > 0 && done_ == steps_.size() && saved_ != done_) {
     EditStep& last = steps_[done_ - 1];
     if (last.structure == EditStep::Structure::None &&
         step.structure == EditStep::Structure::None && last.mergeKey == step.mergeKey &&

@@ -172,10 +172,10 @@ bool EditingSession::Delete(const std::string& name) {
     step.name = node->name;
     step.parent = node->parent->name;
     const auto& siblings = node->parent->children;
-    step.index = static_cast<size_t>(
-        std::find_if(siblings.begin(), siblings.end(),
-                     [node](const auto& c) { return c.get() == node; }) -
-        siblings.begin());
+    step.index =
+        static_cast<size_t>(std::find_if(siblings.begin(), siblings.end(),
+                                         [node](const auto& c) { return c.get() == node; }) -
+                            siblings.begin());
     step.subtree = document_.SubtreeText(*node);
     Record(std::move(step), false);
   }
@@ -236,7 +236,8 @@ std::optional<Rect> EditingSession::Arrange(int code, Rect r, const Rect& c) {
   return r;
 }
 
-// --- The history ----------------------------------------------------------------------------------
+// --- The history
+// ----------------------------------------------------------------------------------
 
 void EditingSession::Tell(const std::function<void(EditingView&)>& what) {
   if (view_) what(*view_);
@@ -262,8 +263,8 @@ void EditingSession::MarkSaved() {
   Tell([](EditingView& v) { v.HistoryChanged(); });
 }
 
-void EditingSession::Change(const std::vector<ShowNode*>& nodes, const std::string& key,
-                            bool merge, const std::function<void()>& change) {
+void EditingSession::Change(const std::vector<ShowNode*>& nodes, const std::string& key, bool merge,
+                            const std::function<void()>& change) {
   if (changing_ || playing_ || replaying_) {
     change();
     return;
@@ -301,8 +302,8 @@ void EditingSession::RemoveNode(const std::string& name) {
   ShowNode* focus = node->parent;
   if (node->IsPage()) {
     const auto& pages = node->parent->children;
-    auto it = std::find_if(pages.begin(), pages.end(),
-                           [node](const auto& c) { return c.get() == node; });
+    auto it =
+        std::find_if(pages.begin(), pages.end(), [node](const auto& c) { return c.get() == node; });
     if (it != pages.begin())
       focus = (it - 1)->get();
     else if (it + 1 < pages.end())
@@ -322,7 +323,8 @@ void EditingSession::Replay(const EditStep& step, bool forward) {
   case S::Remove:
     if (insert) {
       ShowNode* parent = document_.FindNode(step.parent, document_.Root());
-      ShowNode* node = parent ? document_.InsertSubtree(*parent, step.index, step.subtree) : nullptr;
+      ShowNode* node =
+          parent ? document_.InsertSubtree(*parent, step.index, step.subtree) : nullptr;
       if (node) Tell([&](EditingView& v) { v.StructureChanged(*node); });
     } else {
       RemoveNode(step.name);

@@ -92,8 +92,8 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   layout->addWidget(statusBar_);
   SetStatusText(QStringLiteral(" "));
 
-  session_ = std::make_unique<EditingSession>(static_cast<PageListLink&>(*this),
-                                              screen_->Factory(), *screen_->Services().prompts);
+  session_ = std::make_unique<EditingSession>(static_cast<PageListLink&>(*this), screen_->Factory(),
+                                              *screen_->Services().prompts);
   session_->SetView(this);
 
   const AppServices& services = screen_->Services();
@@ -529,8 +529,9 @@ void CDPlayList::NodeGoing(ShowNode& node) {
 
 void CDPlayList::StructureChanged(ShowNode& focus) {
   RebuildTree();
-  ShowNode* page = focus.IsPage() ? &focus : focus.parent && focus.parent->IsPage() ? focus.parent
-                                                                                     : nullptr;
+  ShowNode* page = focus.IsPage()                           ? &focus
+                   : focus.parent && focus.parent->IsPage() ? focus.parent
+                                                            : nullptr;
   if (!page) {
     SelectItem(rootItem_);
     OnSelectionChanged();

@@ -116,7 +116,9 @@ TEST_F(UndoInWindowsTest, SurfaceCommandsAreStepsTakenBackToTheSameBytes) {
       {"align left", [&] { screen->toolBar->OnMenuCommand(cmd::AlignLeft); },
        [&] { return text2()->control->GetWindowRect().left == 0; }},
       {"full screen", [&] { screen->SurfaceCommand(cmd::SurfaceFullScreen); },
-       [&] { return text2()->control->GetWindowRect() == Rect{0, 0, screen->width(), screen->height()}; }},
+       [&] {
+         return text2()->control->GetWindowRect() == Rect{0, 0, screen->width(), screen->height()};
+       }},
       {"move up", [&] { List().OnCommand(cmd::MoveUp); },
        [&] { return TreeTexts().indexOf("Text2") < TreeTexts().indexOf("Text1"); }},
       {"arrow right", [&] { Key(screen.get(), Qt::Key_Right, Qt::NoModifier); },

@@ -70,19 +70,24 @@ TEST(EditHistory, EveryCommandIsTakenBackToTheSameBytesAndDoneAgainToTheSame) {
     std::function<void()> run;
   };
   const std::vector<Command> commands = {
-      {"a new object", [&] { h.Make(ObjectKind::Label, {5, 6, 70, 80}); }},
+      {"a new object",
+       [&] {
+         h.Make(ObjectKind::Label, {5, 6, 70, 80});
+       }},
       {"a new page", [&] { h.session.NewPage(0x0000FF); }},
       {"an object deleted", [&] { h.session.Delete(first); }},
       {"a page deleted with its objects", [&] { h.session.Delete(pageName); }},
       {"moved down", [&] { h.session.MoveSibling(first, false); }},
       {"moved up", [&] { h.session.MoveSibling(last, true); }},
       {"moved and resized",
-       [&] { h.Change(first, [](ShowNode& n) { n.control->MoveWindow({1, 2, 303, 204}); }); }},
+       [&] { h.Change(first, [](ShowNode& n) {
+               n.control->MoveWindow({1, 2, 303, 204});
+             }); }},
       {"arranged",
        [&] {
          h.Change(last, [&](ShowNode& n) {
-           n.control->MoveWindow(
-               *h.session.Arrange(cmd::ArrangeCentre, n.control->GetWindowRect(), {0, 0, 640, 480}));
+           n.control->MoveWindow(*h.session.Arrange(cmd::ArrangeCentre, n.control->GetWindowRect(),
+                                                    {0, 0, 640, 480}));
          });
        }},
       {"timing and effects",
@@ -101,7 +106,9 @@ TEST(EditHistory, EveryCommandIsTakenBackToTheSameBytesAndDoneAgainToTheSame) {
          });
        }},
       {"the screen moved",
-       [&] { h.Change(h.doc.Root()->name, [&](ShowNode&) { h.pageList.screen = {9, 9, 809, 609}; }); }},
+       [&] {
+         h.Change(h.doc.Root()->name, [&](ShowNode&) { h.pageList.screen = {9, 9, 809, 609}; });
+       }},
   };
   for (const Command& c : commands) {
     SCOPED_TRACE(c.what);
@@ -192,22 +199,27 @@ TEST(EditHistory, OneGestureIsOneStep) {
   const size_t made = h.session.History().Size();
   // Typing into one field: every key is a change with the field's key.
   for (const char* text : {"a", "ab", "abc"})
-    h.Change("Text1", [&](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption(text); },
-             "field caption", true);
+    h.Change(
+        "Text1", [&](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption(text); }, "field caption",
+        true);
   EXPECT_EQ(h.session.History().Size(), made + 1);
   // Another field, then the first again: new steps.
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetColor(1); }, "field colour",
-           true);
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("abcd"); },
-           "field caption", true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetColor(1); }, "field colour", true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("abcd"); }, "field caption",
+      true);
   EXPECT_EQ(h.session.History().Size(), made + 3);
   // A key held down: the repeats join the first press; a new press is a new step.
   auto nudge = [&](bool repeat) {
-    h.Change("Text1", [](ShowNode& n) {
-      Rect r = n.control->GetWindowRect();
-      r.OffsetRect(1, 0);
-      n.control->MoveWindow(r);
-    }, "nudge Text1", repeat);
+    h.Change(
+        "Text1",
+        [](ShowNode& n) {
+          Rect r = n.control->GetWindowRect();
+          r.OffsetRect(1, 0);
+          n.control->MoveWindow(r);
+        },
+        "nudge Text1", repeat);
   };
   nudge(false);
   for (int i = 0; i < 20; ++i)
@@ -224,10 +236,10 @@ TEST(EditHistory, OneGestureIsOneStep) {
   EXPECT_EQ(h.Label("Text1").GetCaption(), "文字");
   // A change that is taken back while typing leaves no step; one that changes nothing makes
   // none.
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("x"); }, "field c",
-           true);
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("文字"); }, "field c",
-           true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("x"); }, "field c", true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("文字"); }, "field c", true);
   h.Change("Text1", [](ShowNode&) {});
   EXPECT_EQ(h.session.History().Size(), made);
   EXPECT_FALSE(h.session.CanRedo());
@@ -244,9 +256,11 @@ TEST(EditHistory, TheProjectIsModifiedWhenItIsNotAtTheSavedPoint) {
   h.session.MarkSaved();
   EXPECT_FALSE(h.session.Modified());
   // Typing after the save does not join the step that was saved.
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("a"); }, "f", true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("a"); }, "f", true);
   h.session.MarkSaved();
-  h.Change("Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("ab"); }, "f", true);
+  h.Change(
+      "Text1", [](ShowNode& n) { n.ControlAs<C_Glasso>()->SetCaption("ab"); }, "f", true);
   EXPECT_TRUE(h.session.Modified());
   ASSERT_TRUE(h.session.Undo());
   EXPECT_FALSE(h.session.Modified());
