@@ -4,14 +4,29 @@
 #include <QFontDialog>
 #include <QFontInfo>
 
-QFont QFontOf(const FontDesc& desc) {
-  QFont font(QString::fromStdString(desc.name));
+namespace {
+
+// Everything of `desc` but the family.
+void ApplyFontStyle(QFont& font, const FontDesc& desc) {
   if (desc.size > 0) font.setPointSizeF(desc.size);
   font.setBold(desc.bold);
   font.setItalic(desc.italic);
   font.setUnderline(desc.underline);
   font.setStrikeOut(desc.strikethrough);
+}
+
+} // namespace
+
+QFont QFontOf(const FontDesc& desc) {
+  // The constructor reads a comma-separated list of families as such.
+  QFont font(QString::fromStdString(desc.name));
+  ApplyFontStyle(font, desc);
   return font;
+}
+
+void ApplyFontDesc(QFont& font, const FontDesc& desc) {
+  font.setFamily(QString::fromStdString(desc.name));
+  ApplyFontStyle(font, desc);
 }
 
 FontDesc FontDescOf(const QFont& font, FontDesc base) {

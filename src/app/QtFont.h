@@ -12,6 +12,9 @@ class QWidget;
 /// The Qt font that draws `desc`: its family, point size (when above 0), bold, italic,
 /// underline and strikethrough.
 QFont QFontOf(const FontDesc& desc);
+/// Gives `font` the family, point size (when above 0), bold, italic, underline and
+/// strikethrough of `desc`; the rest of `font` stays.
+void ApplyFontDesc(QFont& font, const FontDesc& desc);
 
 /// `base` with the family, point size, bold, italic, underline and strikethrough of `font`;
 /// the weight follows bold (700 or 400), the charset stays.

@@ -359,12 +359,7 @@ void ClockCtrl::SetFont() {
   QFont font = label_->font();
   std::optional<FontDesc> chosen = ClockPrompts().ChooseFont(FontDescOf(font));
   if (!chosen) return;
-  font.setFamily(QString::fromStdString(chosen->name));
-  if (chosen->size > 0) font.setPointSizeF(chosen->size);
-  font.setBold(chosen->bold);
-  font.setItalic(chosen->italic);
-  font.setUnderline(chosen->underline);
-  font.setStrikeOut(chosen->strikethrough);
+  ApplyFontDesc(font, *chosen);
   label_->setFont(font);
 }
 

@@ -92,6 +92,11 @@ int SecondsOfDay(double value) {
   return static_cast<int>(s >= 86400 ? s - 86400 : s);
 }
 
+int ClockSecondsOfDay(double value) {
+  const DateTimeParts p = FromDateTimeNumber(value);
+  return p.hour * 3600 + p.minute * 60 + p.second;
+}
+
 int DaysInMonth(int year, int month) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month < 1 || month > 12) return 0;

@@ -29,6 +29,9 @@ int WeekdayOf(double value);
 /// The time of day of a date-time number, in whole seconds since midnight (0 … 86399),
 /// rounded to the nearest second.
 int SecondsOfDay(double value);
+/// The time of day of a date-time number as a clock shows it: whole seconds since midnight
+/// (0 … 86399) of the parts FromDateTimeNumber gives, the milliseconds cut off.
+int ClockSecondsOfDay(double value);
 /// Days since 1899-12-30 of a civil date (proleptic Gregorian).
 int64_t DaysFromCivil(int year, int month, int day);
 /// Number of days in a month of a year.

@@ -2,17 +2,6 @@
 
 #include "model/DateTime.h"
 
-namespace {
-
-// The second of the day the clock is in: the date part and the fraction of the second do not
-// count.
-int32_t ClockSecond(double dateTime) {
-  DateTimeParts p = FromDateTimeNumber(dateTime);
-  return p.hour * 3600 + p.minute * 60 + p.second;
-}
-
-} // namespace
-
 PowerOffTimer::PowerOffTimer(Scheduler& scheduler, const LocalClock& clock,
                              const Settings& settings, PowerControl& power)
     : clock_(clock), settings_(settings), power_(power),
@@ -22,7 +11,7 @@ void PowerOffTimer::Tick() {
   // The stored time is a number of 7 significant digits (08:57:33 reads back as 08:57:32.99…):
   // it stands for the nearest second.
   const bool due =
-      settings_.AutoClose && ClockSecond(clock_.now()) == SecondsOfDay(settings_.CloseTime);
+      settings_.AutoClose && ClockSecondsOfDay(clock_.now()) == SecondsOfDay(settings_.CloseTime);
   if (due && !inCloseSecond_) power_.PowerOff();
   inCloseSecond_ = due;
 }

@@ -29,9 +29,8 @@ void Schedule::Start() {
     task.State = TaskState::Waiting;
   CurrentTask_ = 0;
   started_ = true;
-  origin_ = scheduler_.now();
-  ticks_ = 0;
-  ArmTimers();
+  endCheck_.Start();
+  scan_.Start();
 }
 
 void Schedule::Stop() {
@@ -41,25 +40,8 @@ void Schedule::Stop() {
 }
 
 void Schedule::CancelTimers() {
-  scheduler_.cancel(timer1_);
-  scheduler_.cancel(timer2_);
-  timer1_ = timer2_ = 0;
-}
-
-void Schedule::ArmTimers() {
-  // Tick k is due at origin + k seconds, so a late tick does not shift the later ones. Timer 2
-  // is armed first: at the same due time it runs before the scan.
-  ++ticks_;
-  const int64_t due = origin_ + ticks_ * kTickMs;
-  timer2_ = scheduler_.callAt(due, [this] {
-    timer2_ = 0;
-    CheckEnded();
-  });
-  timer1_ = scheduler_.callAt(due, [this] {
-    timer1_ = 0;
-    ArmTimers();
-    Scan();
-  });
+  endCheck_.Stop();
+  scan_.Stop();
 }
 
 void Schedule::Scan() {

@@ -6,6 +6,7 @@
 
 #include "model/LocalClock.h"
 #include "model/Scheduler.h"
+#include "playlist/RepeatingTimer.h"
 #include "schedule/TaskItem.h"
 #include "schedule/TaskPlayer.h"
 
@@ -66,7 +67,6 @@ public:
 
 private:
   void StartTask(int index);
-  void ArmTimers();
   void CancelTimers();
   bool ValidRow(int row) const { return row >= 0 && row < static_cast<int>(tasks_.size()); }
 
@@ -75,12 +75,11 @@ private:
   TaskPlayer& player_;
   std::vector<TaskItem> tasks_;
   int CurrentTask_ = 0;
-  int64_t origin_ = 0;
-  int64_t ticks_ = 0;
-  Scheduler::TimerId timer1_ = 0;
-  Scheduler::TimerId timer2_ = 0;
   bool started_ = false;
   // Set while a scan or end check runs: a message box shown while a project loads runs a
   // nested event loop, in which further ticks must not start the same task again.
   bool busy_ = false;
+  // Timer 2 is started first: at the same due time it runs before the scan.
+  RepeatingTimer endCheck_{scheduler_, kTickMs, [this] { CheckEnded(); }};
+  RepeatingTimer scan_{scheduler_, kTickMs, [this] { Scan(); }};
 };

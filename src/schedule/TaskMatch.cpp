@@ -4,10 +4,6 @@
 
 namespace {
 
-int SecondOfDayTruncated(const DateTimeParts& p) {
-  return p.hour * 3600 + p.minute * 60 + p.second;
-}
-
 bool SameDate(const DateTimeParts& a, const DateTimeParts& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
@@ -15,7 +11,7 @@ bool SameDate(const DateTimeParts& a, const DateTimeParts& b) {
 } // namespace
 
 bool InTimeWindow(double begin, double end, double now) {
-  const int t = SecondOfDayTruncated(FromDateTimeNumber(now));
+  const int t = ClockSecondsOfDay(now);
   const int b = SecondsOfDay(begin);
   const int e = SecondsOfDay(end);
   return b <= t && t <= e;
