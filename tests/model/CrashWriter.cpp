@@ -63,8 +63,9 @@ struct Version {
       return save() && (!report || Report(">"));
     };
     return saved([&] { return this->project.doc.SaveTo(project); }) &&
-           saved([&] { return SaveTaskList(taskList, tasks); }) &&
-           saved([&] { return SaveSettings(ini, settings, windows, "/home/show/" + tag + ".vrx"); });
+           saved([&] { return SaveTaskList(taskList, tasks); }) && saved([&] {
+             return SaveSettings(ini, settings, windows, "/home/show/" + tag + ".vrx");
+           });
   }
 
   static bool Report(const char* mark) { return write(STDOUT_FILENO, mark, 1) == 1; }
