@@ -123,10 +123,12 @@ void CZyntraScr::SurfaceCommand(int id) {
 
 void CZyntraScr::ArrangeObject(int code) {
   if (!selectedWnd || !pageList) return;
-  const std::optional<Rect> r = pageList->Session().Arrange(code, selectedWnd->GetWindowRect(),
-                                                            Rect{0, 0, width(), height()});
-  if (!r) return;
-  Edit({SelectedNode()}, {}, false, [&] { selectedWnd->MoveWindow(*r); });
+  // The full-screen toggle's state is part of the change, so that undo gives it back too.
+  Edit({SelectedNode()}, {}, false, [&] {
+    const std::optional<Rect> r = pageList->Session().Arrange(code, selectedWnd->GetWindowRect(),
+                                                              Rect{0, 0, width(), height()});
+    if (r) selectedWnd->MoveWindow(*r);
+  });
   update();
 }
 

@@ -53,6 +53,14 @@ struct EditStep {
   std::string subtree;
   /// The states of the changed nodes before and after the command, in the same order.
   std::vector<NodeState> before, after;
+  /// The full-screen toggle's state (flag, restore rectangle) before and after, when the step
+  /// changed it.
+  struct FullScreenState {
+    bool on = false;
+    Rect restore;
+    bool operator==(const FullScreenState&) const = default;
+  };
+  std::optional<FullScreenState> fullScreenBefore, fullScreenAfter;
   /// Steps with the same key that follow each other may become one (typing in one field, an
   /// arrow key held down); empty = never.
   std::string mergeKey;

@@ -272,16 +272,21 @@ void EditingSession::Change(const std::vector<ShowNode*>& nodes, const std::stri
   EditStep step;
   step.before = Capture(nodes);
   step.mergeKey = key;
+  const EditStep::FullScreenState toggle{fullScreen_, restoreRect_};
   changing_ = true;
   change();
   changing_ = false;
+  if (const EditStep::FullScreenState now{fullScreen_, restoreRect_}; now != toggle) {
+    step.fullScreenBefore = toggle;
+    step.fullScreenAfter = now;
+  }
   // The change may have taken nodes away; such a change is not one of states.
   for (const NodeState& s : step.before) {
     ShowNode* node = document_.FindNode(s.name, document_.Root());
     if (!node) return;
     step.after.push_back(document_.CaptureState(*node));
   }
-  if (step.after == step.before) return;
+  if (step.after == step.before && !step.fullScreenAfter) return;
   Record(std::move(step), merge);
 }
 
@@ -340,6 +345,10 @@ void EditingSession::Replay(const EditStep& step, bool forward) {
     break;
   }
   Restore(forward ? step.after : step.before);
+  if (const auto& toggle = forward ? step.fullScreenAfter : step.fullScreenBefore) {
+    fullScreen_ = toggle->on;
+    restoreRect_ = toggle->restore;
+  }
 }
 
 bool EditingSession::Undo() {

@@ -351,3 +351,33 @@ TEST(EditHistory, TheOldestStepsGoWhenTheHistoryGrowsTooLarge) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditHistory, UndoingFullScreenGivesTheToggleItsStateBack) {
+  History h;
+  h.Make(ObjectKind::Label, {10, 20, 110, 120});
+  const Rect surface{0, 0, 640, 480};
+  auto toggle = [&] {
+    h.Change("Text1", [&](ShowNode& n) {
+      n.control->MoveWindow(
+          *h.session.Arrange(cmd::ArrangeFullScreen, n.control->GetWindowRect(), surface));
+    });
+  };
+  toggle();
+  EXPECT_EQ(h.Node("Text1")->control->GetWindowRect(), surface);
+  ASSERT_TRUE(h.session.Undo());
+  EXPECT_FALSE(h.session.FullScreen());
+  // The next toggle enlarges again instead of going back to a rectangle already undone.
+  toggle();
+  EXPECT_EQ(h.Node("Text1")->control->GetWindowRect(), surface);
+  toggle();
+  EXPECT_EQ(h.Node("Text1")->control->GetWindowRect(), (Rect{10, 20, 110, 120}));
+  ASSERT_TRUE(h.session.Undo());
+  EXPECT_TRUE(h.session.FullScreen());
+  EXPECT_EQ(h.Node("Text1")->control->GetWindowRect(), surface);
+  ASSERT_TRUE(h.session.Redo());
+  EXPECT_FALSE(h.session.FullScreen());
+}
+
+} // namespace
