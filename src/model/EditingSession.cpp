@@ -74,6 +74,14 @@ void ApplyNewObjectDefaults(ObjectKind kind, CControlWrapper& c, int32_t screenB
   }
 }
 
+// Where a node with a parent stands among its siblings.
+size_t SiblingIndex(const ShowNode& node) {
+  const auto& siblings = node.parent->children;
+  return static_cast<size_t>(std::find_if(siblings.begin(), siblings.end(),
+                                          [&node](const auto& c) { return c.get() == &node; }) -
+                             siblings.begin());
+}
+
 } // namespace
 
 EditingSession::EditingSession(CZyntraDoc& document, Prompts& prompts)
@@ -171,11 +179,7 @@ bool EditingSession::Delete(const std::string& name) {
     step.structure = EditStep::Structure::Remove;
     step.name = node->name;
     step.parent = node->parent->name;
-    const auto& siblings = node->parent->children;
-    step.index =
-        static_cast<size_t>(std::find_if(siblings.begin(), siblings.end(),
-                                         [node](const auto& c) { return c.get() == node; }) -
-                            siblings.begin());
+    step.index = SiblingIndex(*node);
     step.subtree = document_.SubtreeText(*node);
     Record(std::move(step), false);
   }
@@ -202,11 +206,10 @@ bool EditingSession::MoveSibling(const std::string& name, bool up) {
 bool EditingSession::SwapSibling(ShowNode& node, bool up) {
   if (!node.parent) return false;
   auto& siblings = node.parent->children;
-  auto it = std::find_if(siblings.begin(), siblings.end(),
-                         [&node](const auto& c) { return c.get() == &node; });
-  if (it == siblings.end() || (up && it == siblings.begin()) || (!up && it + 1 == siblings.end()))
+  const size_t index = SiblingIndex(node);
+  if (index >= siblings.size() || (up && index == 0) || (!up && index + 1 == siblings.size()))
     return false;
-  std::iter_swap(it, up ? it - 1 : it + 1);
+  std::swap(siblings[index], siblings[up ? index - 1 : index + 1]);
   return true;
 }
 
@@ -307,12 +310,11 @@ void EditingSession::RemoveNode(const std::string& name) {
   ShowNode* focus = node->parent;
   if (node->IsPage()) {
     const auto& pages = node->parent->children;
-    auto it =
-        std::find_if(pages.begin(), pages.end(), [node](const auto& c) { return c.get() == node; });
-    if (it != pages.begin())
-      focus = (it - 1)->get();
-    else if (it + 1 < pages.end())
-      focus = (it + 1)->get();
+    const size_t index = SiblingIndex(*node);
+    if (index > 0)
+      focus = pages[index - 1].get();
+    else if (index + 1 < pages.size())
+      focus = pages[index + 1].get();
   }
   Tell([&](EditingView& v) { v.NodeGoing(*node); });
   Delete(name);

@@ -276,13 +276,7 @@ void CDPlayList::DeleteSelected() {
   delete item;
   rebuilding_ = false;
   if (ShowNode* node = Document().FindNode(text, Document().Root())) {
-    // The surface must not keep a pointer into the subtree that goes.
-    for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
-      if (n == node) {
-        screen_->currentNode = nullptr;
-        break;
-      }
-    }
+    NodeGoing(*node);
     session_->Delete(text);
   }
   if (!screen_->currentNode) screen_->currentNode = Document().Current();
