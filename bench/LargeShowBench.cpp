@@ -74,7 +74,7 @@ struct Template {
 Template MakeTemplate(const QTemporaryDir& dir) {
   StderrPrompts prompts;
   HeadlessShow show(prompts, kStart);
-  CDPlayList& list = *show.Screen().pageList;
+  CDPlayList& list = *show.Screen().PageList();
   CZyntraDoc& doc = list.Document();
   const ObjectKind kinds[] = {ObjectKind::Label, ObjectKind::Picture, ObjectKind::Clock,
                               ObjectKind::Movie, ObjectKind::Flash,   ObjectKind::Gif,

@@ -108,7 +108,7 @@ std::vector<std::string> MakePictures(const QTemporaryDir& dir) {
 ShowNode& LastObject(CZyntraDoc& doc) { return *doc.Current()->children.back(); }
 
 void BuildShow(CZyntraScr& screen, const std::vector<std::string>& pictures) {
-  CDPlayList& list = *screen.pageList;
+  CDPlayList& list = *screen.PageList();
   CZyntraDoc& doc = list.Document();
   const char* transitions[] = {"水平百叶窗", "中间向四周", "左移", "垂直放大"};
   int n = 0;
@@ -180,9 +180,9 @@ void BM_ShowHeartbeat(benchmark::State& state) {
     BuildShow(screen, MakePictures(dir));
 
     const Heartbeat baseline = RunHeartbeat(runMs, [] {});
-    Playback& player = *screen.pageList->Player();
+    Playback& player = *screen.PageList()->Player();
     const Heartbeat show = RunHeartbeat(runMs, [&] { player.OnCommand(cmd::Play); });
-    const int started = StartedObjects(screen.pageList->Document());
+    const int started = StartedObjects(screen.PageList()->Document());
     player.OnCommand(cmd::Stop);
     screen.Shutdown();
 

@@ -79,7 +79,7 @@ bool WriteSlide(const QString& path, const Slide& s, int index) {
 class DemoBuilder {
 public:
   explicit DemoBuilder(HeadlessShow& show)
-      : screen_(show.Screen()), list_(*show.Screen().pageList), doc_(show.Document()) {}
+      : screen_(show.Screen()), list_(*show.Screen().PageList()), doc_(show.Document()) {}
 
   // Makes an object of a kind on the current page and gives back its node.
   ShowNode& Add(ObjectKind kind, Rect rect) {
@@ -167,10 +167,10 @@ int main(int argc, char** argv) {
 
   StderrPrompts prompts;
   HeadlessShow show(prompts, ToDateTimeNumber(2006, 1, 29));
-  show.Screen().settings.WndTitle = "同步屏播放系统";
-  show.Screen().pageList->ClearProject(); // the root takes the title
-  show.Screen().pageList->NewPage();
-  show.Screen().pageList->MoveScreen(Rect{0, 0, 640, 360});
+  show.Screen().Config().WndTitle = "同步屏播放系统";
+  show.Screen().PageList()->ClearProject(); // the root takes the title
+  show.Screen().PageList()->NewPage();
+  show.Screen().PageList()->MoveScreen(Rect{0, 0, 640, 360});
   DemoBuilder demo(show);
 
   // Page 1: welcome, a picture slideshow and three clocks.

@@ -70,10 +70,10 @@ std::unique_ptr<ConsoleLink> ConsoleLink::Start(CZyntraScr& screen, CapturingPro
     return nullptr;
   }
   const AppServices& services = screen.Services();
-  if (!screen.pageList || !services.scheduler || !services.clock) return nullptr;
+  if (!screen.PageList() || !services.scheduler || !services.clock) return nullptr;
 
   const QString shows = QString::fromStdString(
-      screen.settings.ConsoleShows.empty() ? "shows" : screen.settings.ConsoleShows);
+      screen.Config().ConsoleShows.empty() ? "shows" : screen.Config().ConsoleShows);
   ConsoleService::Config config;
   config.token = token;
   config.showsFolder = QDir::cleanPath(QDir::current().absoluteFilePath(shows)).toStdString();
@@ -92,16 +92,16 @@ std::unique_ptr<ConsoleLink> ConsoleLink::Start(CZyntraScr& screen, CapturingPro
                  error.toLocal8Bit().constData());
     return nullptr;
   }
-  if (Playback* playback = screen.pageList->Player()) {
+  if (Playback* playback = screen.PageList()->Player()) {
     ConsoleLink* self = link.get();
     playback->pageObserver = [self](const Playback::PageEvent& e) {
       self->pass_ = e.pass;
       self->test_ = e.test;
-      if (!self->screen_ || !self->screen_->pageList) return;
+      if (!self->screen_ || !self->screen_->PageList()) return;
       PlayRecord record;
       record.event = e.start ? "start" : "end";
       record.mode = e.test ? "test" : "play";
-      record.project = self->screen_->pageList->Document().Path();
+      record.project = self->screen_->PageList()->Document().Path();
       record.page = e.page.name;
       record.pass = e.pass;
       if (!e.start) record.ended = e.stopped ? "stopped" : "finished";
@@ -119,21 +119,21 @@ std::unique_ptr<ConsoleLink> ConsoleLink::Start(CZyntraScr& screen, CapturingPro
 }
 
 ConsoleLink::~ConsoleLink() {
-  if (screen_ && screen_->pageList) {
-    if (Playback* playback = screen_->pageList->Player()) playback->pageObserver = nullptr;
+  if (screen_ && screen_->PageList()) {
+    if (Playback* playback = screen_->PageList()->Player()) playback->pageObserver = nullptr;
   }
 }
 
 bool ConsoleLink::Playing() const {
-  if (!screen_ || !screen_->pageList) return false;
-  const Playback* playback = screen_->pageList->Player();
+  if (!screen_ || !screen_->PageList()) return false;
+  const Playback* playback = screen_->PageList()->Player();
   return playback && playback->Playing();
 }
 
 ConsoleStatus ConsoleLink::Status() {
   ConsoleStatus s;
-  if (!screen_ || !screen_->pageList) return s;
-  CZyntraDoc& doc = screen_->pageList->Document();
+  if (!screen_ || !screen_->PageList()) return s;
+  CZyntraDoc& doc = screen_->PageList()->Document();
   s.file = doc.Path();
   if (const ShowNode* root = doc.Root()) s.title = root->name;
   s.playing = Playing();
@@ -196,7 +196,7 @@ ConsoleOutcome ConsoleLink::Stop() {
 }
 
 ConsoleOutcome ConsoleLink::Open(const std::string& path, bool discardChanges) {
-  if (!screen_ || !screen_->pageList) return {false, kNoWindow};
+  if (!screen_ || !screen_->PageList()) return {false, kNoWindow};
   if (screen_->Modified() && !discardChanges) return {false, kUnsaved};
   CapturingPrompts::Capture capture(prompts_);
   // What plays now makes way: task list windows close (which stops their schedule), and a
@@ -206,7 +206,7 @@ ConsoleOutcome ConsoleLink::Open(const std::string& path, bool discardChanges) {
   if (Playing()) screen_->PageListCommand(cmd::Stop);
   if (ShowsFolder::IsTaskList(path)) {
     // As a .tak file on the command line: its window opens and plays it.
-    if (screen_->openTaskListFile) screen_->openTaskListFile(path);
+    screen_->OpenTaskListFile(path);
     if (!capture.Messages().empty()) {
       for (CDlgPterm* dialog : TaskListWindows())
         dialog->reject();
@@ -216,7 +216,7 @@ ConsoleOutcome ConsoleLink::Open(const std::string& path, bool discardChanges) {
   }
   // As a .vrx file on the command line or played at start-up.
   // An opened project starts a fresh, unmodified history.
-  const bool opened = screen_->pageList->Document().OpenDocument(path);
+  const bool opened = screen_->PageList()->Document().OpenDocument(path);
   if (!capture.Messages().empty()) return {false, Joined(capture.Messages())};
   if (!opened) return {false, "文件打开失败"};
   return {};

@@ -125,15 +125,15 @@ int CZyntraApp::Run() {
     const std::string path =
         QFileInfo(QString::fromStdString(options.file)).absoluteFilePath().toStdString();
     if (EndsWith(path, ".tak")) {
-      if (screen.openTaskListFile) screen.openTaskListFile(path);
-    } else if (screen.pageList->Document().OpenDocument(path) && options.play) {
-      screen.pageList->OnCommand(cmd::Play);
+      screen.OpenTaskListFile(path);
+    } else if (screen.PageList()->Document().OpenDocument(path) && options.play) {
+      screen.PageList()->OnCommand(cmd::Play);
     }
   }
 
   std::unique_ptr<ConsoleLink> console;
   const std::string listen =
-      options.console.empty() ? screen.settings.ConsoleListen : options.console;
+      options.console.empty() ? screen.Config().ConsoleListen : options.console;
   if (!listen.empty()) console = ConsoleLink::Start(screen, consolePrompts, listen);
 
   const int status = app.exec();

@@ -37,7 +37,7 @@ CZyntraScr::CZyntraScr(AppServices services)
   // Keys for this window, its objects and its tool windows, and the mouse on the objects,
   // pass the surface first.
   qApp->installEventFilter(this);
-  propertyWindowFactory = &CreatePropertyWindow;
+  propertyWindowFactory_ = &CreatePropertyWindow;
 }
 
 CZyntraScr::~CZyntraScr() {
@@ -52,7 +52,7 @@ void CZyntraScr::MoveToDesktopRect(const Rect& r) {
 }
 
 void CZyntraScr::ApplyTopmost(bool on) {
-  topmost = on;
+  topmost_ = on;
   // Changing the flags through the widget would make a new native window, behind which the
   // windows this one owns (tool windows, an open property window) would be lost. The native
   // window takes the new band in place; the widget only records it.
@@ -73,36 +73,36 @@ void CZyntraScr::Initialise() {
   // rectangles are their outer ones, title bar and frame included. On a scaled desktop their
   // text is larger, and so are they (70 and 170 pixels at 96 dpi).
   const int toolBarHeight = DesktopScaled(70);
-  toolBar = new CDToolBar(this, this);
-  PlaceByFrame(toolBar, QRect(avail.x(), avail.y(), W, toolBarHeight));
-  toolBar->show();
+  toolBar_ = new CDToolBar(this, this);
+  PlaceByFrame(toolBar_, QRect(avail.x(), avail.y(), W, toolBarHeight));
+  toolBar_->show();
 
-  pageList = new CDPlayList(this);
-  PlaceByFrame(pageList,
+  pageList_ = new CDPlayList(this);
+  PlaceByFrame(pageList_,
                QRect(avail.x(), avail.y() + toolBarHeight, DesktopScaled(170), H - toolBarHeight));
-  pageList->show();
+  pageList_->show();
   InstallTaskList(*this);
 
-  SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings);
+  SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings_);
   SetWindowCaption(this, QString::fromStdString(loaded.screenCaption));
   if (loaded.toolBarCaption)
-    SetWindowCaption(toolBar, QString::fromStdString(*loaded.toolBarCaption));
+    SetWindowCaption(toolBar_, QString::fromStdString(*loaded.toolBarCaption));
   // A settings file without the screen's entries would leave it an empty rectangle, which no
   // one could see or click again: the window then keeps its place.
   if (loaded.screenRect && loaded.screenRect->Width() > 0 && loaded.screenRect->Height() > 0)
     MoveToDesktopRect(*loaded.screenRect);
   update();
 
-  pageList->ClearProject();
-  pageList->NewPage();
+  pageList_->ClearProject();
+  pageList_->NewPage();
 
-  if (settings.AutoPlay && !settings.LFile.empty() && settings.LFile.size() >= 3) {
-    const std::string tail = settings.LFile.substr(settings.LFile.size() - 3);
+  if (settings_.AutoPlay && !settings_.LFile.empty() && settings_.LFile.size() >= 3) {
+    const std::string tail = settings_.LFile.substr(settings_.LFile.size() - 3);
     if (tail == "vrx") {
-      pageList->Document().OpenDocument(settings.LFile);
+      pageList_->Document().OpenDocument(settings_.LFile);
       PageListCommand(cmd::Play);
-    } else if (tail == "tak" && openTaskListFile) {
-      openTaskListFile(settings.LFile);
+    } else if (tail == "tak" && openTaskListFile_) {
+      openTaskListFile_(settings_.LFile);
     }
   }
 }
@@ -117,7 +117,7 @@ bool CZyntraScr::ExitSystem() {
     switch (AskToSave()) {
     case PromptAnswer::Yes:
       // A save that was cancelled or failed keeps the program running with the work.
-      goOn = pageList->SaveProject();
+      goOn = pageList_->SaveProject();
       break;
     case PromptAnswer::No: goOn = true; break;
     default: break;
@@ -130,9 +130,9 @@ bool CZyntraScr::ExitSystem() {
 }
 
 PromptAnswer CZyntraScr::AskToSave() {
-  CZyntraDoc& doc = pageList->Document();
+  CZyntraDoc& doc = pageList_->Document();
   const std::string question = "文件已经修改，是否保存文件" + doc.Path() + "?";
-  return services_.prompts->MessageBox(question, settings.WndTitle, PromptButtons::YesNoCancel,
+  return services_.prompts->MessageBox(question, settings_.WndTitle, PromptButtons::YesNoCancel,
                                        PromptIcon::Question);
 }
 
@@ -142,7 +142,7 @@ void CZyntraScr::LeaveWithoutAsking() {
 }
 
 void CZyntraScr::Leave() {
-  if (playing) PageListCommand(cmd::Stop);
+  if (playing_) PageListCommand(cmd::Stop);
   leaving_ = true;
   emit exitRequested();
 }
@@ -150,24 +150,23 @@ void CZyntraScr::Leave() {
 void CZyntraScr::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  if (pageList && toolBar) {
+  if (pageList_ && toolBar_) {
     WindowPlacement windows;
     windows.screen = DesktopRect();
-    windows.toolBar = FromQRect(toolBar->frameGeometry());
-    windows.playList = FromQRect(pageList->frameGeometry());
-    if (propertyWnd) {
+    windows.toolBar = FromQRect(toolBar_->frameGeometry());
+    windows.playList = FromQRect(pageList_->frameGeometry());
+    if (propertyWnd_) {
       windows.propertyWindow =
-          Point{propertyWnd->frameGeometry().x(), propertyWnd->frameGeometry().y()};
+          Point{propertyWnd_->frameGeometry().x(), propertyWnd_->frameGeometry().y()};
     }
-    SaveSettings(services_.settingsPath, settings, windows, pageList->Document().Path());
+    SaveSettings(services_.settingsPath, settings_, windows, pageList_->Document().Path());
   }
-  delete propertyWnd.data();
-  delete pageList; // the tree and every control go with it
-  pageList = nullptr;
-  delete toolBar;
-  toolBar = nullptr;
-  selectedWnd = nullptr;
-  currentNode = nullptr;
+  delete propertyWnd_.data();
+  delete pageList_; // the tree and every control go with it
+  pageList_ = nullptr;
+  delete toolBar_;
+  toolBar_ = nullptr;
+  tracker_.reset();
 }
 
 void CZyntraScr::closeEvent(QCloseEvent* event) {
@@ -186,14 +185,14 @@ void CZyntraScr::keyPressEvent(QKeyEvent* event) {
 }
 
 void CZyntraScr::SetInsertMode(bool on, int32_t kind) {
-  insertMode = on;
-  if (on) insertKind = static_cast<ObjectKind>(kind);
+  insertMode_ = on;
+  if (on) insertKind_ = static_cast<ObjectKind>(kind);
 }
 
 void CZyntraScr::PageListCommand(int id) {
-  if (pageList) pageList->OnCommand(id);
+  if (pageList_) pageList_->OnCommand(id);
 }
 
 void CZyntraScr::PageListCreateObject(int32_t kind, const Rect& rect) {
-  if (pageList) pageList->CreateObject(kind, rect);
+  if (pageList_) pageList_->CreateObject(kind, rect);
 }

@@ -20,6 +20,7 @@
 class CControlWrapper;
 class CDPlayList;
 class ControlFactory;
+class EditingSession;
 class QMenu;
 class RepeatingTimer;
 struct ShowNode;
@@ -52,8 +53,9 @@ public:
   void Shutdown();
 
   // --- Operations other windows call ---------------------------------------------------------
-  /// Selects an object's window (nothing when it is already selected).
-  void SelectObject(CControlWrapper* window);
+  /// Selects an object on the surface and makes it current (nothing when it is already
+  /// selected); null drops the selection.
+  void SelectObject(ShowNode* object);
   /// Closes the property window and drops the selection.
   void ClearSelection();
   /// Sets the surface background (and the current page's colour) and repaints.
@@ -65,7 +67,7 @@ public:
   void ArrangeObject(int code) override;
   /// Opens (or re-shows) the property window of a kind code (120 = page and screen).
   void ShowPropertyWindow(int code);
-  /// Fills the open property window from currentNode.
+  /// Fills the open property window from the current node.
   void LoadPropertyWindow(int code);
   /// Fills the open property window again (after undo or redo changed what it shows).
   void ReloadPropertyWindow();
@@ -111,27 +113,42 @@ public:
   void PageListCreateObject(int32_t kind, const Rect& rect) override;
   void RepaintSurface() override { update(); }
 
-  // --- State read and written by the other windows --------------------------------------------
-  CDPlayList* pageList = nullptr;
-  CDToolBar* toolBar = nullptr;
-  int propertyKind = 0;
-  QPointer<QWidget> propertyWnd;
-  ShowNode* currentNode = nullptr;
-  CControlWrapper* selectedWnd = nullptr;
-  ObjectKind insertKind = ObjectKind::Label;
-  bool insertMode = false;
-  bool drawing = false;
-  bool playing = false;
-  bool menuEnabled = true;
-  bool topmost = false;
-  Settings settings;
-  bool showTracker = true;
-  /// Where the left button went down (client coordinates).
-  Point downPoint;
-  /// The left button is down on the surface, which holds the mouse.
-  bool mouseDown = false;
-  /// Tracker of the selection, or of the object being drawn; null when neither.
-  std::unique_ptr<RectTracker> tracker;
+  // --- What the other windows read and set -----------------------------------------------------
+  /// The page list window; null before Initialise and after Shutdown.
+  CDPlayList* PageList() const { return pageList_; }
+  /// The tool bar window; null before Initialise and after Shutdown.
+  CDToolBar* ToolBar() const { return toolBar_; }
+  /// The property window that is open; null when none is.
+  QWidget* OpenPropertyWindow() const { return propertyWnd_.data(); }
+  /// The kind code of the property window last opened (120 = page and screen).
+  int PropertyKind() const { return propertyKind_; }
+  /// The node chosen in the page list or on the surface (the editing session's); null while
+  /// there is no project.
+  ShowNode* CurrentNode() const;
+  /// The control window of the object selected on the surface; null when none is.
+  CControlWrapper* SelectedWindow() const;
+  /// Draws the selection's tracker afresh where its object now is (after its control changed).
+  void RefreshSelection();
+  /// The tracker of the selection, or of the object being drawn; null when neither.
+  const RectTracker* Tracker() const { return tracker_.get(); }
+  /// False while a move or resize drag hides the selection's tracker.
+  bool TrackerShown() const { return showTracker_; }
+  /// Insert mode: the next press on the surface draws an object of InsertKind.
+  bool InsertMode() const { return insertMode_; }
+  ObjectKind InsertKind() const { return insertKind_; }
+  /// A new object is being drawn.
+  bool Drawing() const { return drawing_; }
+  /// A show plays on the surface (set by the page list when playback starts and stops).
+  bool Playing() const { return playing_; }
+  void SetPlaying(bool playing) { playing_ = playing; }
+  /// The context menu and the property windows are allowed (not while the task list runs).
+  bool MenuEnabled() const { return menuEnabled_; }
+  void SetMenuEnabled(bool enabled) { menuEnabled_ = enabled; }
+  /// The window is in the always-on-top band (see ApplyTopmost).
+  bool Topmost() const { return topmost_; }
+  /// The settings of setup.ini, which the windows read and change.
+  Settings& Config() { return settings_; }
+  const Settings& Config() const { return settings_; }
 
   /// The seams the window was made with.
   const AppServices& Services() const { return services_; }
@@ -146,11 +163,19 @@ public:
   /// Paints the surface as designed or played into a painter (used by paintEvent and by the
   /// headless renderer, which passes design = false to leave out grid and selection).
   void PaintSurface(QPainter& p, bool design);
-  /// Opens the task list window on a file and plays it (set by the schedule module).
-  std::function<void(const std::string&)> openTaskListFile;
-  /// Makes the property window of a kind code (120 = page and screen); null for a code without
-  /// one. The window must implement PropertyWindow.
-  std::function<QWidget*(int code, CZyntraScr& screen)> propertyWindowFactory;
+  /// How a task list file is opened in the task list window and played (given by the schedule
+  /// module); without one, OpenTaskListFile does nothing and returns false.
+  void SetTaskListOpener(std::function<void(const std::string&)> opener) {
+    openTaskListFile_ = std::move(opener);
+  }
+  /// Opens the task list window on `path` and plays it; false when there is no task list.
+  bool OpenTaskListFile(const std::string& path);
+  /// How the property window of a kind code (120 = page and screen) is made; it returns null for
+  /// a code without one. The window must implement PropertyWindow.
+  using PropertyWindowFactory = std::function<QWidget*(int code, CZyntraScr& screen)>;
+  void SetPropertyWindowFactory(PropertyWindowFactory factory) {
+    propertyWindowFactory_ = std::move(factory);
+  }
   /// True once ExitSystem decided to leave.
   bool Leaving() const { return leaving_; }
 
@@ -177,7 +202,7 @@ private:
   void StopStatusTimer();
   void ShowTrackerStatus();
   void EndTrackerDrag(bool cancelled);
-  /// The object whose window is selected; null when none is.
+  /// The object selected on the surface; null when none is.
   ShowNode* SelectedNode() const;
   void SetSurfaceCursor(Qt::CursorShape shape, const QPoint& clientPos);
   void UpdateDragFrame();
@@ -188,8 +213,30 @@ private:
   PromptAnswer AskToSave();
   void Leave();
 
+  /// The editing session of the page list; null without one.
+  EditingSession* Session() const;
+
   AppServices services_;
   std::unique_ptr<ControlFactory> factory_;
+  CDPlayList* pageList_ = nullptr;
+  CDToolBar* toolBar_ = nullptr;
+  int propertyKind_ = 0;
+  QPointer<QWidget> propertyWnd_;
+  ObjectKind insertKind_ = ObjectKind::Label;
+  bool insertMode_ = false;
+  bool drawing_ = false;
+  bool playing_ = false;
+  bool menuEnabled_ = true;
+  bool topmost_ = false;
+  Settings settings_;
+  bool showTracker_ = true;
+  // Where the left button went down (client coordinates).
+  Point downPoint_;
+  // The left button is down on the surface, which holds the mouse.
+  bool mouseDown_ = false;
+  std::unique_ptr<RectTracker> tracker_;
+  std::function<void(const std::string&)> openTaskListFile_;
+  PropertyWindowFactory propertyWindowFactory_;
   bool leaving_ = false;
   bool asking_ = false;
   bool shutDown_ = false;

@@ -7,6 +7,7 @@
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
 #include "dialogs/PropertyWindow.h"
+#include "model/EditingSession.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/PlayRequest.h"
@@ -18,60 +19,76 @@ bool IsObject(const ShowNode* node) { return node && !node->IsContainer(); }
 
 } // namespace
 
-void CZyntraScr::SelectObject(CControlWrapper* window) {
-  if (window == selectedWnd) return;
-  selectedWnd = window;
-  tracker = window
-                ? std::make_unique<RectTracker>(RectTracker::ForSelection(window->GetWindowRect()))
-                : nullptr;
+EditingSession* CZyntraScr::Session() const { return pageList_ ? &pageList_->Session() : nullptr; }
+
+ShowNode* CZyntraScr::CurrentNode() const { return Session() ? Session()->Current() : nullptr; }
+
+ShowNode* CZyntraScr::SelectedNode() const { return Session() ? Session()->Selected() : nullptr; }
+
+CControlWrapper* CZyntraScr::SelectedWindow() const {
+  ShowNode* node = SelectedNode();
+  return node ? node->control.get() : nullptr;
+}
+
+void CZyntraScr::SelectObject(ShowNode* object) {
+  if (!Session() || (object && object == SelectedNode() && tracker_)) return;
+  if (object && !object->control) object = nullptr;
+  Session()->Select(object);
+  RefreshSelection();
+}
+
+void CZyntraScr::RefreshSelection() {
+  CControlWrapper* window = SelectedWindow();
+  tracker_ = window
+                 ? std::make_unique<RectTracker>(RectTracker::ForSelection(window->GetWindowRect()))
+                 : nullptr;
   UpdateDragFrame();
   update();
 }
 
-ShowNode* CZyntraScr::SelectedNode() const {
-  return IsObject(currentNode) && selectedWnd && currentNode->control.get() == selectedWnd
-             ? currentNode
-             : nullptr;
+bool CZyntraScr::OpenTaskListFile(const std::string& path) {
+  if (!openTaskListFile_) return false;
+  openTaskListFile_(path);
+  return true;
 }
 
 void CZyntraScr::Edit(const std::vector<ShowNode*>& nodes, const std::string& key, bool merge,
                       const std::function<void()>& change) {
-  if (pageList)
-    pageList->Session().Change(nodes, key, merge, change);
+  if (Session())
+    Session()->Change(nodes, key, merge, change);
   else
     change();
 }
 
-bool CZyntraScr::Modified() const { return pageList && pageList->Session().Modified(); }
+bool CZyntraScr::Modified() const { return Session() && Session()->Modified(); }
 
 void CZyntraScr::UpdateEditCommands() {
-  if (toolBar && pageList)
-    toolBar->SetEditCommands(pageList->Session().CanUndo(), pageList->Session().CanRedo());
+  if (toolBar_ && Session()) toolBar_->SetEditCommands(Session()->CanUndo(), Session()->CanRedo());
 }
 
 void CZyntraScr::ReloadPropertyWindow() {
-  if (propertyWnd) LoadPropertyWindow(propertyKind);
+  if (propertyWnd_) LoadPropertyWindow(propertyKind_);
 }
 
 void CZyntraScr::ClearSelection() {
-  if (propertyWnd) {
-    propertyWnd->deleteLater();
-    propertyWnd->hide();
-    propertyWnd = nullptr;
+  if (propertyWnd_) {
+    propertyWnd_->deleteLater();
+    propertyWnd_->hide();
+    propertyWnd_ = nullptr;
   }
-  if (selectedWnd) {
-    tracker.reset();
+  if (SelectedNode()) {
+    tracker_.reset();
     StopStatusTimer();
     UpdateDragFrame();
-    selectedWnd = nullptr;
+    Session()->Select(nullptr);
     update();
   }
 }
 
 void CZyntraScr::SetSurfaceColour(int32_t colour) {
-  settings.BgColor = colour;
-  if (pageList) {
-    ShowNode* current = pageList->Document().Current();
+  settings_.BgColor = colour;
+  if (pageList_) {
+    ShowNode* current = pageList_->Document().Current();
     if (current && current->IsPage() && current->frame) current->frame->bg = colour;
   }
   update();
@@ -85,30 +102,29 @@ void CZyntraScr::SurfaceCommand(int id) {
     break;
   case cmd::SurfaceExit: ExitSystem(); break;
   case cmd::SurfaceDelete:
-    if (pageList) pageList->DeleteSelected();
+    if (pageList_) pageList_->DeleteSelected();
     break;
   case cmd::SurfaceHideShow:
-    if (IsObject(currentNode)) {
-      Edit({currentNode}, {}, false, [this] {
-        currentNode->visible = !currentNode->visible;
-        if (selectedWnd) selectedWnd->ShowWindow(currentNode->visible);
+    if (ShowNode* node = CurrentNode(); IsObject(node)) {
+      Edit({node}, {}, false, [this, node] {
+        node->visible = !node->visible;
+        if (node == SelectedNode()) node->control->ShowWindow(node->visible);
       });
     }
     break;
   case cmd::SurfaceFreeze:
-    if (IsObject(currentNode)) {
-      Edit({currentNode}, {}, false, [this] { currentNode->unlocked = !currentNode->unlocked; });
+    if (ShowNode* node = CurrentNode(); IsObject(node)) {
+      Edit({node}, {}, false, [node] { node->unlocked = !node->unlocked; });
       update();
     }
     break;
   case cmd::SurfaceProperties:
-    if (!currentNode) break;
-    if (currentNode->IsPage()) {
+    if (ShowNode* node = CurrentNode(); node && node->IsPage()) {
       ShowPropertyWindow(cmd::ScreenPropertyKind);
       LoadPropertyWindow(cmd::ScreenPropertyKind);
-    } else if (IsObject(currentNode)) {
-      ShowPropertyWindow(static_cast<int>(currentNode->type));
-      LoadPropertyWindow(static_cast<int>(currentNode->type));
+    } else if (IsObject(node)) {
+      ShowPropertyWindow(static_cast<int>(node->type));
+      LoadPropertyWindow(static_cast<int>(node->type));
     }
     break;
   case cmd::SurfacePlay:
@@ -122,40 +138,41 @@ void CZyntraScr::SurfaceCommand(int id) {
 }
 
 void CZyntraScr::ArrangeObject(int code) {
-  if (!selectedWnd || !pageList) return;
+  CControlWrapper* window = SelectedWindow();
+  if (!window) return;
   // The full-screen toggle's state is part of the change, so that undo gives it back too.
   Edit({SelectedNode()}, {}, false, [&] {
-    const std::optional<Rect> r = pageList->Session().Arrange(code, selectedWnd->GetWindowRect(),
-                                                              Rect{0, 0, width(), height()});
-    if (r) selectedWnd->MoveWindow(*r);
+    const std::optional<Rect> r =
+        Session()->Arrange(code, window->GetWindowRect(), Rect{0, 0, width(), height()});
+    if (r) window->MoveWindow(*r);
   });
   update();
 }
 
 void CZyntraScr::ShowPropertyWindow(int code) {
-  if (!menuEnabled) return;
-  if (propertyWnd && propertyKind == code) {
-    if (propertyWnd->isHidden()) propertyWnd->show();
+  if (!menuEnabled_) return;
+  if (propertyWnd_ && propertyKind_ == code) {
+    if (propertyWnd_->isHidden()) propertyWnd_->show();
     LoadPropertyWindow(code);
     return;
   }
   QPoint position;
-  if (selectedWnd) {
-    const Rect r = selectedWnd->GetWindowRect();
+  if (SelectedWindow()) {
+    const Rect r = SelectedWindow()->GetWindowRect();
     const QPoint topLeft = mapToGlobal(QPoint(r.left, r.top));
     position = QPoint(topLeft.x() - 80, topLeft.y() + r.Height() - r.Height() / 2);
   } else {
     position = QPoint(geometry().x() + 40, geometry().y() + height() / 2);
   }
-  QWidget* window = propertyWindowFactory ? propertyWindowFactory(code, *this) : nullptr;
+  QWidget* window = propertyWindowFactory_ ? propertyWindowFactory_(code, *this) : nullptr;
   if (!window) return;
   // One property window is tracked: the previous one of another kind goes.
-  if (propertyWnd) {
-    propertyWnd->hide();
-    propertyWnd->deleteLater();
+  if (propertyWnd_) {
+    propertyWnd_->hide();
+    propertyWnd_->deleteLater();
   }
-  propertyWnd = window;
-  propertyKind = code;
+  propertyWnd_ = window;
+  propertyKind_ = code;
   // Beside an object near the desktop's edge the window would open partly out of reach; it is
   // kept on the screen that holds the position.
   QScreen* screen = QGuiApplication::screenAt(position);
@@ -173,12 +190,13 @@ void CZyntraScr::ShowPropertyWindow(int code) {
 }
 
 void CZyntraScr::LoadPropertyWindow(int code) {
-  if (!currentNode || !currentNode->parent) return; // the root has no property window
-  auto* window = dynamic_cast<PropertyWindow*>(propertyWnd.data());
+  ShowNode* node = CurrentNode();
+  if (!node || !node->parent) return; // the root has no property window
+  auto* window = dynamic_cast<PropertyWindow*>(propertyWnd_.data());
   if (!window) return;
-  if (selectedWnd && code != cmd::ScreenPropertyKind) {
-    if (static_cast<int>(currentNode->type) == code) window->SetObject(currentNode);
-  } else if (!selectedWnd && code == cmd::ScreenPropertyKind) {
-    window->SetObject(currentNode);
+  if (SelectedNode() && code != cmd::ScreenPropertyKind) {
+    if (static_cast<int>(node->type) == code) window->SetObject(node);
+  } else if (!SelectedNode() && code == cmd::ScreenPropertyKind) {
+    window->SetObject(node);
   }
 }

@@ -38,7 +38,7 @@ bool CZyntraScr::IsOwnKeyTarget(QWidget* receiver) const {
   if (Within(this, receiver)) return true;
   // Keys meant for a property or effect window (a check box, a list, a button) are that
   // window's: only the two tool windows share the surface's keys.
-  if (!Within(toolBar, receiver) && !Within(pageList, receiver)) return false;
+  if (!Within(toolBar_, receiver) && !Within(pageList_, receiver)) return false;
   // Typing into a field of a tool window is not a command to the surface.
   return !IsTextEntry(receiver);
 }
@@ -47,30 +47,30 @@ bool CZyntraScr::FilterKeyDown(int key, Qt::KeyboardModifiers modifiers, bool re
   // Undo and redo, for every window that shares the surface's keys.
   const Qt::KeyboardModifiers chord =
       modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
-  if (pageList && (key == Qt::Key_Z || key == Qt::Key_Y) && (chord & Qt::ControlModifier)) {
+  if (pageList_ && (key == Qt::Key_Z || key == Qt::Key_Y) && (chord & Qt::ControlModifier)) {
     if (key == Qt::Key_Z && chord == Qt::ControlModifier) {
-      pageList->Undo();
+      pageList_->Undo();
       return true;
     }
     if ((key == Qt::Key_Y && chord == Qt::ControlModifier) ||
         (key == Qt::Key_Z && chord == (Qt::ControlModifier | Qt::ShiftModifier))) {
-      pageList->Redo();
+      pageList_->Redo();
       return true;
     }
   }
   // Esc puts a dragged tracker back where it started.
-  if (key == Qt::Key_Escape && tracker && tracker->Dragging()) {
+  if (key == Qt::Key_Escape && tracker_ && tracker_->Dragging()) {
     EndTrackerDrag(true);
-    mouseDown = false;
+    mouseDown_ = false;
     releaseMouse();
     return true;
   }
   // Playing objects are never current for this (the show must stay stoppable with Pause).
-  if (!playing && !insertMode && TakesKeys(currentNode)) {
+  if (!playing_ && !insertMode_ && TakesKeys(CurrentNode())) {
     OnObjectKey(key);
     return true;
   }
-  if (playing && !settings.MoveOnPlay && key != Qt::Key_Pause) return true;
+  if (playing_ && !settings_.MoveOnPlay && key != Qt::Key_Pause) return true;
 
   int dx = 0, dy = 0;
   switch (key) {
@@ -82,15 +82,15 @@ bool CZyntraScr::FilterKeyDown(int key, Qt::KeyboardModifiers modifiers, bool re
   default: return false;
   }
   // A key held down moves by many steps; they are one change.
-  if (selectedWnd) {
+  if (CControlWrapper* window = SelectedWindow()) {
     ShowNode* node = SelectedNode();
-    Edit({node}, "nudge " + (node ? node->name : std::string()), repeat, [&] {
-      Rect r = selectedWnd->GetWindowRect();
+    Edit({node}, "nudge " + node->name, repeat, [&] {
+      Rect r = window->GetWindowRect();
       r.OffsetRect(dx, dy);
-      selectedWnd->MoveWindow(r);
+      window->MoveWindow(r);
     });
   } else {
-    ShowNode* root = pageList ? pageList->Document().Root() : nullptr;
+    ShowNode* root = pageList_ ? pageList_->Document().Root() : nullptr;
     Edit({root}, "nudge screen", repeat, [&] {
       Rect r = DesktopRect();
       r.OffsetRect(dx, dy);
@@ -102,11 +102,11 @@ bool CZyntraScr::FilterKeyDown(int key, Qt::KeyboardModifiers modifiers, bool re
 }
 
 void CZyntraScr::OnObjectKey(int key) {
-  if (playing || !selectedWnd || !pageList) return;
+  if (playing_ || !SelectedWindow() || !pageList_) return;
   switch (key) {
-  case Qt::Key_PageUp: pageList->MoveItem(true); break;
-  case Qt::Key_PageDown: pageList->MoveItem(false); break;
-  case Qt::Key_Delete: pageList->DeleteSelected(); break;
+  case Qt::Key_PageUp: pageList_->MoveItem(true); break;
+  case Qt::Key_PageDown: pageList_->MoveItem(false); break;
+  case Qt::Key_Delete: pageList_->DeleteSelected(); break;
   default: break;
   }
   update();

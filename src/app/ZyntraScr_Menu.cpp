@@ -14,10 +14,10 @@ QMenu* CZyntraScr::BuildContextMenu(QWidget* parent) {
     QAction* a = menu->addAction(QString::fromUtf8(text));
     a->setData(command);
   };
-  if (!playing) {
-    add(currentNode && currentNode->visible ? "隐藏(&H)" : "显示(&V)", cmd::SurfaceHideShow);
-    if (selectedWnd) {
-      add(currentNode && currentNode->unlocked ? "冻结(&L)" : "解冻(&U)", cmd::SurfaceFreeze);
+  if (!playing_) {
+    add(CurrentNode() && CurrentNode()->visible ? "隐藏(&H)" : "显示(&V)", cmd::SurfaceHideShow);
+    if (SelectedWindow()) {
+      add(CurrentNode() && CurrentNode()->unlocked ? "冻结(&L)" : "解冻(&U)", cmd::SurfaceFreeze);
       add("全屏切换", cmd::SurfaceFullScreen);
       add("删除(&D)", cmd::SurfaceDelete);
       menu->addSeparator();
@@ -35,7 +35,7 @@ QMenu* CZyntraScr::BuildContextMenu(QWidget* parent) {
 }
 
 void CZyntraScr::ShowContextMenu(const QPoint& globalPos) {
-  if (!menuEnabled) return;
+  if (!menuEnabled_) return;
   std::unique_ptr<QMenu> menu(BuildContextMenu(this));
   QAction* chosen = menu->exec(globalPos);
   const int command = chosen ? chosen->data().toInt() : 0;

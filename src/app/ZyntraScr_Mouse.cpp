@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
+#include "model/EditingSession.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/DPlayList.h"
@@ -37,19 +38,19 @@ Qt::CursorShape CursorOf(int hit) {
 } // namespace
 
 void CZyntraScr::OnLButtonDown(Point p, const QPoint& globalPos) {
-  if (playing || !pageList) return;
-  CZyntraDoc& doc = pageList->Document();
+  if (playing_ || !pageList_) return;
+  CZyntraDoc& doc = pageList_->Document();
   ShowNode* current = doc.Current();
 
   // Drawing a new object: the creation tracker follows the mouse until the release; the
   // object is made at the movement after it.
-  if (insertMode && current && current->IsPage()) {
-    drawing = true;
-    if (tracker) ClearSelection();
-    tracker = std::make_unique<RectTracker>(RectTracker::ForCreation(p));
+  if (insertMode_ && current && current->IsPage()) {
+    drawing_ = true;
+    if (tracker_) ClearSelection();
+    tracker_ = std::make_unique<RectTracker>(RectTracker::ForCreation(p));
     StartStatusTimer(StatusTimer::Size, kShortestStatusMs);
     SetSurfaceCursor(Qt::CrossCursor, QPoint(p.x, p.y));
-    tracker->BeginDrag(RectTracker::BottomRight, p);
+    tracker_->BeginDrag(RectTracker::BottomRight, p);
     creationDrag_ = true;
     UpdateDragFrame();
     grabMouse();
@@ -57,126 +58,126 @@ void CZyntraScr::OnLButtonDown(Point p, const QPoint& globalPos) {
   }
 
   // The tracker follows the window, which keys and commands may have moved since the last paint.
-  if (tracker && selectedWnd) tracker->rect = selectedWnd->GetWindowRect();
+  if (CControlWrapper* window = SelectedWindow(); tracker_ && window)
+    tracker_->rect = window->GetWindowRect();
 
   // Selection.
-  const int hitBefore = tracker ? tracker->HitTest(p) : RectTracker::Nothing;
-  if ((!tracker || hitBefore == RectTracker::Middle || hitBefore == RectTracker::Nothing) &&
-      currentNode && currentNode != doc.Root()) {
+  const int hitBefore = tracker_ ? tracker_->HitTest(p) : RectTracker::Nothing;
+  if ((!tracker_ || hitBefore == RectTracker::Middle || hitBefore == RectTracker::Nothing) &&
+      CurrentNode() && CurrentNode() != doc.Root()) {
     if (ShowNode* node = doc.HitTestNode(p.x, p.y)) {
       ClearSelection();
-      SelectObject(node->control.get());
-      currentNode = node;
-      pageList->SelectItemByText(node->name);
-    } else if (tracker && hitBefore == RectTracker::Nothing) {
-      currentNode = doc.Current();
+      SelectObject(node);
+      pageList_->SelectItemByText(node->name);
+    } else if (tracker_ && hitBefore == RectTracker::Nothing) {
       ClearSelection();
-      pageList->SelectCurrentPageItem();
+      Session()->SetCurrent(doc.Current());
+      pageList_->SelectCurrentPageItem();
     }
   }
 
   // Moving and resizing; a frozen object stays where it is.
-  if (tracker && currentNode && currentNode->unlocked) {
-    const int hit = tracker->HitTest(p);
+  if (tracker_ && CurrentNode() && CurrentNode()->unlocked) {
+    const int hit = tracker_->HitTest(p);
     if (hit != RectTracker::Nothing) {
-      showTracker = false;
+      showTracker_ = false;
       StartStatusTimer(hit == RectTracker::Middle ? StatusTimer::Position : StatusTimer::Size,
                        kDragStatusMs);
-      tracker->BeginDrag(hit, p);
+      tracker_->BeginDrag(hit, p);
       UpdateDragFrame();
       update();
     }
   }
 
-  mouseDown = true;
-  downPoint = p;
+  mouseDown_ = true;
+  downPoint_ = p;
   windowAtDown_ = pos();
   globalAtDown_ = globalPos;
   grabMouse();
 }
 
 void CZyntraScr::OnMouseMove(Point p, const QPoint& globalPos) {
-  if (playing || !pageList) return;
+  if (playing_ || !pageList_) return;
 
   // A running drag sees every movement and nothing else does.
-  if (tracker && tracker->Dragging()) {
-    tracker->DragTo(p);
+  if (tracker_ && tracker_->Dragging()) {
+    tracker_->DragTo(p);
     if (!statusTimer_) ShowTrackerStatus();
     UpdateDragFrame();
     return;
   }
 
   // A creation drag has ended: the object is made now.
-  if (insertMode && drawing) {
+  if (insertMode_ && drawing_) {
     const bool created =
-        tracker && pageList->CreateObject(static_cast<int32_t>(insertKind), tracker->rect);
-    if (!created) tracker.reset();
-    insertMode = false;
-    drawing = false;
-    if (toolBar) toolBar->ResetToSelect();
+        tracker_ && pageList_->CreateObject(static_cast<int32_t>(insertKind_), tracker_->rect);
+    if (!created) tracker_.reset();
+    insertMode_ = false;
+    drawing_ = false;
+    if (toolBar_) toolBar_->ResetToSelect();
     update();
     return;
   }
 
   const QPoint client(p.x, p.y);
-  if (tracker) SetSurfaceCursor(CursorOf(tracker->HitTest(p)), client);
-  if (insertMode) SetSurfaceCursor(Qt::CrossCursor, client);
-  if (!tracker && !insertMode) SetSurfaceCursor(Qt::ArrowCursor, client);
+  if (tracker_) SetSurfaceCursor(CursorOf(tracker_->HitTest(p)), client);
+  if (insertMode_) SetSurfaceCursor(Qt::CrossCursor, client);
+  if (!tracker_ && !insertMode_) SetSurfaceCursor(Qt::ArrowCursor, client);
 
   // A press that started no drag (a frozen object): the movement ends it.
-  if (mouseDown && tracker) {
-    if (selectedWnd)
-      Edit({SelectedNode()}, {}, false, [this] { selectedWnd->MoveWindow(tracker->rect); });
-    mouseDown = false;
+  if (mouseDown_ && tracker_) {
+    if (ShowNode* node = SelectedNode())
+      Edit({node}, {}, false, [this, node] { node->control->MoveWindow(tracker_->rect); });
+    mouseDown_ = false;
     releaseMouse();
-    showTracker = true;
+    showTracker_ = true;
     update();
   }
   // A press on the empty surface moves the whole window with the mouse.
-  if (mouseDown && settings.EnableMove) move(windowAtDown_ + (globalPos - globalAtDown_));
+  if (mouseDown_ && settings_.EnableMove) move(windowAtDown_ + (globalPos - globalAtDown_));
 
-  pageList->SetStatusText(QStringLiteral("横坐标:%1  纵坐标:%2").arg(p.x).arg(p.y));
+  pageList_->SetStatusText(QStringLiteral("横坐标:%1  纵坐标:%2").arg(p.x).arg(p.y));
 }
 
 void CZyntraScr::OnLButtonUp(Point p) {
-  if (tracker && tracker->Dragging()) {
-    tracker->DragTo(p);
+  if (tracker_ && tracker_->Dragging()) {
+    tracker_->DragTo(p);
     EndTrackerDrag(false);
   }
-  mouseDown = false;
+  mouseDown_ = false;
   releaseMouse();
 }
 
 void CZyntraScr::EndTrackerDrag(bool cancelled) {
-  if (!tracker) return;
+  if (!tracker_) return;
   if (cancelled) {
-    tracker->CancelDrag();
+    tracker_->CancelDrag();
   } else {
-    tracker->EndDrag();
+    tracker_->EndDrag();
   }
   StopStatusTimer();
   if (creationDrag_) {
     creationDrag_ = false;
     if (cancelled) {
-      drawing = false;
-      tracker.reset();
+      drawing_ = false;
+      tracker_.reset();
     }
   } else {
-    if (selectedWnd)
-      Edit({SelectedNode()}, {}, false, [this] { selectedWnd->MoveWindow(tracker->rect); });
-    showTracker = true;
+    if (ShowNode* node = SelectedNode())
+      Edit({node}, {}, false, [this, node] { node->control->MoveWindow(tracker_->rect); });
+    showTracker_ = true;
   }
   UpdateDragFrame();
   update();
 }
 
 void CZyntraScr::OnLButtonDblClk() {
-  if (playing) return;
-  if (selectedWnd && currentNode) {
-    const int kind = static_cast<int>(currentNode->type);
+  if (playing_) return;
+  if (ShowNode* node = SelectedNode()) {
+    const int kind = static_cast<int>(node->type);
     ShowPropertyWindow(kind);
     LoadPropertyWindow(kind);
-  } else if (currentNode && currentNode->parent) {
+  } else if (CurrentNode() && CurrentNode()->parent) {
     ShowPropertyWindow(cmd::ScreenPropertyKind);
     LoadPropertyWindow(cmd::ScreenPropertyKind);
   }
@@ -196,12 +197,12 @@ void CZyntraScr::StartStatusTimer(StatusTimer which, int64_t periodMs) {
 void CZyntraScr::StopStatusTimer() { statusTimer_.reset(); }
 
 void CZyntraScr::ShowTrackerStatus() {
-  if (!tracker || !pageList) return;
-  const Rect& r = tracker->rect;
+  if (!tracker_ || !pageList_) return;
+  const Rect& r = tracker_->rect;
   if (statusKind_ == StatusTimer::Position) {
-    pageList->SetStatusText(QStringLiteral("横坐标:%1 纵坐标:%2").arg(r.left).arg(r.top));
+    pageList_->SetStatusText(QStringLiteral("横坐标:%1 纵坐标:%2").arg(r.left).arg(r.top));
   } else {
-    pageList->SetStatusText(
+    pageList_->SetStatusText(
         QStringLiteral("宽度:%1 高度:%2").arg(std::abs(r.Width())).arg(std::abs(r.Height())));
   }
 }
@@ -242,7 +243,7 @@ void CZyntraScr::mouseDoubleClickEvent(QMouseEvent* event) {
 bool CZyntraScr::FilterMouse(QWidget* receiver, QEvent* event) {
   // At design time the objects are parts of the surface: the surface takes their mouse. While
   // playing they get it themselves.
-  if (playing || receiver == this || !isAncestorOf(receiver)) return false;
+  if (playing_ || receiver == this || !isAncestorOf(receiver)) return false;
   auto* me = static_cast<QMouseEvent*>(event);
   const QPoint client = receiver->mapTo(this, me->position().toPoint());
   const Point p{client.x(), client.y()};

@@ -8,11 +8,11 @@
 #include "playlist/DPlayList.h"
 
 void CZyntraScr::PaintSurface(QPainter& p, bool design) {
-  SurfacePaint::Background(p, size(), settings.BgColor);
-  if (!design || playing) return;
-  if (settings.ShowGrid) SurfacePaint::Grid(p, size(), settings.BgColor, settings.GridWidth);
-  if (pageList) {
-    ShowNode* page = pageList->Document().Current();
+  SurfacePaint::Background(p, size(), settings_.BgColor);
+  if (!design || playing_) return;
+  if (settings_.ShowGrid) SurfacePaint::Grid(p, size(), settings_.BgColor, settings_.GridWidth);
+  if (pageList_) {
+    ShowNode* page = pageList_->Document().Current();
     if (page && page->IsPage()) {
       for (auto& object : page->children) {
         if (!object->unlocked && object->control && object->control->HasWindow())
@@ -20,15 +20,16 @@ void CZyntraScr::PaintSurface(QPainter& p, bool design) {
       }
     }
   }
-  if (selectedWnd && tracker && showTracker && !tracker->Dragging()) {
-    tracker->rect = selectedWnd->GetWindowRect();
-    tracker->Draw(p);
-    SurfacePaint::SelectionSquares(p, tracker->rect);
+  CControlWrapper* selected = SelectedWindow();
+  if (selected && tracker_ && showTracker_ && !tracker_->Dragging()) {
+    tracker_->rect = selected->GetWindowRect();
+    tracker_->Draw(p);
+    SurfacePaint::SelectionSquares(p, tracker_->rect);
   }
 }
 
 void CZyntraScr::UpdateDragFrame() {
-  Rect r = tracker && tracker->Dragging() ? tracker->rect : Rect{};
+  Rect r = tracker_ && tracker_->Dragging() ? tracker_->rect : Rect{};
   r.NormalizeRect();
   if (r.IsEmpty()) {
     if (dragFrame_) dragFrame_->hide();
@@ -46,10 +47,10 @@ void CZyntraScr::UpdateDragFrame() {
 }
 
 void CZyntraScr::PaintDragFrame() {
-  if (!dragFrame_ || !tracker) return;
+  if (!dragFrame_ || !tracker_) return;
   QPainter p(dragFrame_);
   p.translate(-dragFrame_->pos());
-  tracker->DrawDragRect(p);
+  tracker_->DrawDragRect(p);
 }
 
 void CZyntraScr::paintEvent(QPaintEvent*) {

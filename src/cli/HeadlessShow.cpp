@@ -87,7 +87,7 @@ HeadlessShow::~HeadlessShow() {
   SetControlScheduler(nullptr);
 }
 
-CZyntraDoc& HeadlessShow::Document() { return screen_->pageList->Document(); }
+CZyntraDoc& HeadlessShow::Document() { return screen_->PageList()->Document(); }
 
 bool HeadlessShow::Open(const std::string& path) {
   // The program names the screen after its title (WndTitle of setup.ini); the stage takes the
@@ -95,7 +95,7 @@ bool HeadlessShow::Open(const std::string& path) {
   std::string bytes;
   if (ReadFileBytes(path, bytes)) {
     const std::string title = ScreenName(DecodeFileText(bytes));
-    if (!title.empty()) screen_->settings.WndTitle = title;
+    if (!title.empty()) screen_->Config().WndTitle = title;
   }
   const bool opened = Document().OpenDocument(
       QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
@@ -106,7 +106,7 @@ bool HeadlessShow::Open(const std::string& path) {
 }
 
 ShowNode* HeadlessShow::Page(int index) const {
-  ShowNode* root = screen_->pageList->Document().Root();
+  ShowNode* root = screen_->PageList()->Document().Root();
   if (!root || index < 0) return nullptr;
   for (auto& child : root->children) {
     if (!child->IsPage()) continue;
@@ -125,7 +125,7 @@ int HeadlessShow::PageCount() const {
 bool HeadlessShow::ShowPage(int index) {
   ShowNode* page = Page(index);
   if (!page) return false;
-  CDPlayList& pageList = *screen_->pageList;
+  CDPlayList& pageList = *screen_->PageList();
   CZyntraDoc& doc = pageList.Document();
   ShowNode* current = doc.Current();
   if (current != page && current && current->IsPage()) pageList.ShowPageObjects(current, false);
@@ -150,7 +150,7 @@ void HeadlessShow::Play() {
   // Play starts from the first page whichever is current, but needs a current page.
   if (!Document().Current() || !Document().Current()->IsPage()) ShowPage(0);
   // The page list's playback engine, as the play command reaches it.
-  if (Playback* player = screen_->pageList->Player()) player->OnCommand(cmd::Play);
+  if (Playback* player = screen_->PageList()->Player()) player->OnCommand(cmd::Play);
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

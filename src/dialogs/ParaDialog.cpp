@@ -44,7 +44,7 @@ QWidget* CParaDialog::Control(int id) const { return findChild<QWidget*>(Name(id
 
 Prompts& CParaDialog::Ask() const { return *screen_.Services().prompts; }
 
-std::string CParaDialog::MessageCaption() const { return screen_.settings.WndTitle; }
+std::string CParaDialog::MessageCaption() const { return screen_.Config().WndTitle; }
 
 void CParaDialog::SetObject(ShowNode* node) {
   node_ = node;

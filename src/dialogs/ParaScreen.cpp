@@ -31,7 +31,7 @@ CParaScreen::CParaScreen(CZyntraScr& screen) : CParaDialog(screen, QStringLitera
   topmost_ = AddCheck(1017, QStringLiteral("顶层窗体"));
   OnClick(topmost_, [this] { Screen().ApplyTopmost(Topmost); });
   enableMove_ = AddCheck(1018, QStringLiteral("允许移动"));
-  OnClick(enableMove_, [this] { Screen().settings.EnableMove = EnableMove; });
+  OnClick(enableMove_, [this] { Screen().Config().EnableMove = EnableMove; });
   enableMove_->setVisible(false);
 
   QPushButton* colour = AddColourButton(1001, QStringLiteral("背景色"),
@@ -92,8 +92,8 @@ CParaScreen::CParaScreen(CZyntraScr& screen) : CParaDialog(screen, QStringLitera
 }
 
 FrameInfo* CParaScreen::CurrentPageInfo() const {
-  if (!Screen().pageList) return nullptr;
-  ShowNode* node = Screen().pageList->Document().Current();
+  if (!Screen().PageList()) return nullptr;
+  ShowNode* node = Screen().PageList()->Document().Current();
   // An object being current means its page is.
   if (node && !node->IsContainer()) node = node->parent;
   return node && node->IsPage() ? node->frame.get() : nullptr;
@@ -101,8 +101,8 @@ FrameInfo* CParaScreen::CurrentPageInfo() const {
 
 std::vector<ShowNode*> CParaScreen::EditedNodes() const {
   std::vector<ShowNode*> nodes;
-  if (Screen().pageList) nodes.push_back(Screen().pageList->Document().Root());
-  ShowNode* page = Screen().pageList ? Screen().pageList->Document().Current() : nullptr;
+  if (Screen().PageList()) nodes.push_back(Screen().PageList()->Document().Root());
+  ShowNode* page = Screen().PageList() ? Screen().PageList()->Document().Current() : nullptr;
   if (page && !page->IsContainer()) page = page->parent;
   if (page && page->IsPage()) nodes.push_back(page);
   return nodes;
@@ -114,8 +114,8 @@ void CParaScreen::ReadObject() {
   Top = r.top;
   Width = r.Width();
   Height = r.Height();
-  EnableMove = Screen().settings.EnableMove;
-  Topmost = Screen().topmost;
+  EnableMove = Screen().Config().EnableMove;
+  Topmost = Screen().Topmost();
   const ShowNode* page = Object();
   PageName = page->name;
   const FrameInfo info = page->frame ? *page->frame : FrameInfo{};

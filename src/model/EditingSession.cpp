@@ -98,6 +98,7 @@ void EditingSession::ResetProject() {
   fullScreen_ = false;
   history_.Clear();
   blank_ = true;
+  current_ = selected_ = nullptr;
   Tell([](EditingView& v) { v.HistoryChanged(); });
 }
 
@@ -114,6 +115,7 @@ ShowNode& EditingSession::NewPage(int32_t bg) {
   document_.GotoParent();
   ShowNode& page = *document_.AddNode(ObjectKind::Frame, std::move(info),
                                       "Page" + std::to_string(counters_.frameCount));
+  SetCurrent(&page);
   if (root && !first) {
     EditStep step;
     step.structure = EditStep::Structure::Insert;
@@ -163,6 +165,7 @@ ShowNode* EditingSession::CreateObject(int32_t kind, Rect rect, int32_t minWH, i
   step.before = std::move(before);
   step.after = Capture({document_.Root()});
   Record(std::move(step), false);
+  SetCurrent(node);
   return node;
 }
 
@@ -183,14 +186,35 @@ bool EditingSession::Delete(const std::string& name) {
     step.subtree = document_.SubtreeText(*node);
     Record(std::move(step), false);
   }
-  for (const ShowNode* n = document_.Current(); n; n = n->parent) {
-    if (n == node) {
-      document_.SetCurrent(document_.Root());
-      break;
-    }
-  }
+  const auto inside = [node](const ShowNode* n) {
+    for (; n; n = n->parent)
+      if (n == node) return true;
+    return false;
+  };
+  if (inside(document_.Current())) document_.SetCurrent(document_.Root());
+  if (inside(selected_)) selected_ = nullptr;
+  if (inside(current_)) current_ = document_.Current();
   document_.DeleteNode(node);
   return true;
+}
+
+void EditingSession::SetCurrent(ShowNode* node) {
+  current_ = node;
+  if (selected_ != node) selected_ = nullptr;
+  if (!node) return;
+  if (node->IsPage() || !node->parent)
+    document_.SetCurrent(node);
+  else if (node->parent->IsPage())
+    document_.SetCurrent(node->parent);
+}
+
+void EditingSession::Select(ShowNode* object) {
+  if (!object) {
+    selected_ = nullptr;
+    return;
+  }
+  SetCurrent(object);
+  selected_ = object;
 }
 
 bool EditingSession::MoveSibling(const std::string& name, bool up) {

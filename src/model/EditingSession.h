@@ -67,6 +67,19 @@ public:
   /// A project was read from its file: the next new page is a change.
   void ProjectRead() { blank_ = false; }
 
+  /// The node chosen in the page list or on the surface: the screen, a page or an object; null
+  /// while there is no project.
+  ShowNode* Current() const { return current_; }
+  /// Chooses `node` (null: nothing). The document's current page, where new objects go, becomes
+  /// the page of `node`, or the screen for the screen. A selected object other than `node` is
+  /// no longer selected.
+  void SetCurrent(ShowNode* node);
+  /// The object selected on the surface, which is also current; null when none is.
+  ShowNode* Selected() const { return selected_; }
+  /// Selects the object `object` on the surface and makes it current; null drops the selection
+  /// and leaves what is current.
+  void Select(ShowNode* object);
+
   /// Tells the windows of what undo and redo do (null = nobody).
   void SetView(EditingView* view) { view_ = view; }
   /// While a show plays nothing is recorded and nothing is undone.
@@ -92,8 +105,9 @@ public:
   /// The history, for looking at it.
   const EditHistory& History() const { return history_; }
 
-  /// A new page after the others, made current: "Page" + the incremented frame counter, shown
-  /// until its objects end (play mode 0, 5 seconds), on the background colour `bg`.
+  /// A new page after the others, made current (in the document and here): "Page" + the incremented
+  /// frame counter, shown until its objects end (play mode 0, 5 seconds), on the background colour
+  /// `bg`.
   ShowNode& NewPage(int32_t bg);
 
   /// A new object of `kind` on the current page, made current: the base name of its kind +
@@ -109,8 +123,9 @@ public:
   /// "您真的要删除吗?" (captioned `title`).
   bool ConfirmDelete(bool ask, const std::string& title);
   /// Deletes the page or object named `name` with everything under it (its controls close).
-  /// When the current page goes, the screen (root) becomes current. False when there is no such
-  /// node, or it is the screen.
+  /// When the current page goes, the screen (root) becomes the current page; when what is
+  /// current goes, the current page becomes current, and a selection inside it is dropped. False
+  /// when there is no such node, or it is the screen.
   bool Delete(const std::string& name);
   /// Swaps the page or object named `name` with its previous (`up`) or next sibling. False when
   /// there is no such node or no such sibling.
@@ -142,6 +157,8 @@ private:
   bool fullScreen_ = false;
   EditHistory history_;
   EditingView* view_ = nullptr;
+  ShowNode* current_ = nullptr;
+  ShowNode* selected_ = nullptr;
   bool playing_ = false;
   bool changing_ = false;  // inside Change
   bool replaying_ = false; // inside Undo or Redo

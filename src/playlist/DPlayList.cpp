@@ -78,7 +78,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   // A click on the highlighted item selects it too, when it is not what is current (after a
   // selection that the surface or a delete made).
   connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
-    if (item && item->isSelected() && ItemNode(item) != screen_->currentNode) OnSelectionChanged();
+    if (item && item->isSelected() && ItemNode(item) != session_->Current()) OnSelectionChanged();
   });
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) {
     // The page dialog for a page, else the dialog of the node's kind.
@@ -103,7 +103,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
     playback_->SetRequestTarget(this);
     // Timer 1: auto-save every minute, counted against SaveDelay.
     autoSave_ = std::make_unique<AutoSaveTimer>(
-        *services.scheduler, screen_->settings,
+        *services.scheduler, screen_->Config(),
         AutoSaveTimer::Project{
             [this] { return Document().Path(); },
             [this](const std::string& path) { Document().SetPath(path); },
@@ -112,7 +112,7 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
     // Timer 2: the power-off check every 500 ms.
     if (services.clock && services.power) {
       powerOff_ = std::make_unique<PowerOffTimer>(*services.scheduler, *services.clock,
-                                                  screen_->settings, *services.power);
+                                                  screen_->Config(), *services.power);
       powerOff_->Start();
     }
   }
@@ -125,7 +125,6 @@ CDPlayList::~CDPlayList() {
   autoSave_.reset();
   playback_.reset(); // the tasks go before the tree they walk
   screen_->ClearSelection();
-  screen_->currentNode = nullptr;
   session_.reset();
   if (!treeShown_) delete rootItem_;
 }
@@ -134,7 +133,7 @@ QString CDPlayList::StatusText() const { return statusBar_->currentMessage(); }
 
 void CDPlayList::SetStatusText(const QString& text) { statusBar_->showMessage(text); }
 
-std::string CDPlayList::ProgramTitle() const { return screen_->settings.WndTitle; }
+std::string CDPlayList::ProgramTitle() const { return screen_->Config().WndTitle; }
 
 Rect CDPlayList::ScreenRect() const { return screen_->DesktopRect(); }
 
@@ -179,7 +178,6 @@ void CDPlayList::ClearProject() {
   tree_->clear();
   if (!treeShown_) delete rootItem_; // one that was never shown is not the view's to delete
   rootItem_ = currentPageItem_ = nullptr;
-  screen_->currentNode = nullptr;
   if (Document().Root()) Document().DeleteNode(Document().Root());
   Document().ResetDocument();
   // The items of a project that is read are built apart from the view until ProjectRead.
@@ -187,13 +185,13 @@ void CDPlayList::ClearProject() {
   rootItem_ = AddItem(nullptr, ProgramTitle(), 0);
   currentPageItem_ = rootItem_;
   rebuilding_ = false;
-  screen_->currentNode = Document().AddNode(ObjectKind::Screen, screen_, ProgramTitle());
+  session_->SetCurrent(Document().AddNode(ObjectKind::Screen, screen_, ProgramTitle()));
 }
 
 void CDPlayList::AppendPageItem(const std::string& name, int image) {
   QTreeWidgetItem* item = AddItem(rootItem_, name, image);
   currentPageItem_ = item;
-  screen_->currentNode = Document().Current();
+  session_->SetCurrent(Document().Current());
   if (!treeShown_) return; // selected once the whole project is read
   rebuilding_ = true;      // the document already made the page current
   SelectItem(item);
@@ -236,7 +234,7 @@ void CDPlayList::ShowPageObjects(ShowNode* page, bool show) {
 }
 
 void CDPlayList::ShowPage(ShowNode& page) {
-  screen_->currentNode = Document().Current();
+  session_->SetCurrent(Document().Current());
   SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(page.name)));
   if (page.frame) screen_->SetSurfaceColour(page.frame->bg);
   ShowPageObjects(&page, true);
@@ -247,8 +245,7 @@ void CDPlayList::NewPage() {
   screen_->ClearSelection();
   ShowNode* current = Document().Current();
   if (current && current->IsPage()) ShowPageObjects(current, false);
-  ShowNode& page = session_->NewPage(screen_->settings.BgColor);
-  screen_->currentNode = &page;
+  ShowNode& page = session_->NewPage(screen_->Config().BgColor);
   AppendPageItem(page.name, 1);
   SetStatusText(QStringLiteral("帧：%1 对象：%1").arg(QString::fromStdString(page.name)));
   screen_->update();
@@ -256,8 +253,8 @@ void CDPlayList::NewPage() {
 
 bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
   // The current page item is the document's current page (the root item when none is).
-  ShowNode* node = session_->CreateObject(kindValue, rect, screen_->settings.MinWH,
-                                          screen_->settings.BgColor, ProgramTitle());
+  ShowNode* node = session_->CreateObject(kindValue, rect, screen_->Config().MinWH,
+                                          screen_->Config().BgColor, ProgramTitle());
   if (!node) return false;
   const KindInfo* info = FindKind(node->type);
   SelectItem(AddItem(currentPageItem_, node->name, info ? info->treeImage : 0));
@@ -265,7 +262,7 @@ bool CDPlayList::CreateObject(int32_t kindValue, Rect rect) {
 }
 
 void CDPlayList::DeleteSelected() {
-  if (!session_->ConfirmDelete(screen_->settings.DelPrompt, ProgramTitle())) return;
+  if (!session_->ConfirmDelete(screen_->Config().DelPrompt, ProgramTitle())) return;
   QList<QTreeWidgetItem*> selected = tree_->selectedItems();
   if (selected.isEmpty() || selected.first() == rootItem_) return;
   QTreeWidgetItem* item = selected.first();
@@ -279,7 +276,6 @@ void CDPlayList::DeleteSelected() {
     NodeGoing(*node);
     session_->Delete(text);
   }
-  if (!screen_->currentNode) screen_->currentNode = Document().Current();
   // The tree moved its highlight to a neighbour of the deleted item on its own; the highlight,
   // the status bar and the surface follow what is current: the page of a deleted object, or
   // the root after the current page went.
@@ -376,16 +372,14 @@ void CDPlayList::OnSelectionChanged() {
     screen_->ClearSelection();
     ShowNode* current = Document().Current();
     if (current && current->IsPage()) ShowPageObjects(current, false);
-    Document().SetCurrent(root);
-    screen_->currentNode = root;
+    session_->SetCurrent(root);
     currentPageItem_ = rootItem_;
   } else if (IsPageText(text)) {
     screen_->ClearSelection();
     ShowNode* node = Document().FindNode(text.toStdString(), root);
     if (node && node->IsPage()) {
       ShowNode* previous = Document().Current();
-      Document().SetCurrent(node);
-      screen_->currentNode = node;
+      session_->SetCurrent(node);
       currentPageItem_ = item;
       if (previous != node) {
         screen_->update();
@@ -398,10 +392,7 @@ void CDPlayList::OnSelectionChanged() {
     ShowNode* current = Document().Current();
     if (current && current->IsPage()) {
       ShowNode* node = Document().FindNode(text.toStdString(), current);
-      if (node && !node->IsContainer()) {
-        screen_->currentNode = node;
-        screen_->SelectObject(node->control.get());
-      }
+      if (node && !node->IsContainer()) screen_->SelectObject(node);
     }
   }
   if (ShowNode* current = Document().Current()) {
@@ -481,10 +472,10 @@ void CDPlayList::OnCommand(int id) {
   case static_cast<int>(PlayRequest::WM_PLAY_ALL): PlayAll(); break;
   case static_cast<int>(PlayRequest::WM_PLAY_STOP_QUIET): PlayStopQuiet(); break;
   case cmd::PlayControl:
-    if (openTaskList) openTaskList();
+    if (openTaskList_) openTaskList_();
     break;
   case cmd::Options: {
-    CDlgOption dialog(screen_->settings, *screen_->Services().prompts, screen_);
+    CDlgOption dialog(screen_->Config(), *screen_->Services().prompts, screen_);
     dialog.exec();
     screen_->update();
     break;
@@ -511,11 +502,10 @@ void CDPlayList::Redo() {
 
 void CDPlayList::NodeGoing(ShowNode& node) {
   // Neither the surface, the property window nor the tree may keep pointing into what goes.
-  if (screen_->propertyWnd) screen_->ClearSelection();
-  for (ShowNode* n = screen_->currentNode; n; n = n->parent) {
+  if (screen_->OpenPropertyWindow()) screen_->ClearSelection();
+  for (ShowNode* n = session_->Selected(); n; n = n->parent) {
     if (n == &node) {
       screen_->ClearSelection();
-      screen_->currentNode = nullptr;
       break;
     }
   }
@@ -535,16 +525,10 @@ void CDPlayList::StructureChanged(ShowNode& focus) {
     ShowPageObjects(page, true);
     if (&focus != page) SelectItemByText(focus.name);
   }
-  if (!screen_->currentNode) screen_->currentNode = Document().Current();
   screen_->update();
 }
 
 void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) {
-  if (replaced && screen_->selectedWnd == replaced) {
-    // The old control is gone: the selection goes to the new one.
-    screen_->selectedWnd = nullptr;
-    screen_->tracker.reset();
-  }
   if (node.type == ObjectKind::Screen) {
     screen_->update();
   } else if (node.IsPage()) {
@@ -553,10 +537,10 @@ void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) 
     if (node.parent != Document().Current()) SelectItemByText(node.parent->name);
     // Restacked as the page orders them: a new control would be on top.
     if (replaced) ShowPageObjects(node.parent, true);
-    if (screen_->currentNode != &node) SelectItemByText(node.name);
-    // The tracker follows the rectangle put back.
-    screen_->selectedWnd = nullptr;
-    screen_->SelectObject(node.control.get());
+    if (session_->Current() != &node) SelectItemByText(node.name);
+    // The tracker follows the rectangle (and the control) put back.
+    screen_->SelectObject(&node);
+    screen_->RefreshSelection();
   }
   screen_->ReloadPropertyWindow();
   screen_->update();
@@ -593,8 +577,8 @@ void CDPlayList::PlayStopQuiet() {
 // --- The windows around playback ----------------------------------------------------------------
 
 void CDPlayList::ShowToolWindows(bool show) {
-  for (QWidget* w : {static_cast<QWidget*>(screen_->toolBar), static_cast<QWidget*>(this),
-                     screen_->propertyWnd.data()}) {
+  for (QWidget* w : {static_cast<QWidget*>(screen_->ToolBar()), static_cast<QWidget*>(this),
+                     screen_->OpenPropertyWindow()}) {
     if (w) w->setVisible(show);
   }
 }
@@ -602,7 +586,7 @@ void CDPlayList::ShowToolWindows(bool show) {
 void CDPlayList::DropSelection() { screen_->ClearSelection(); }
 
 void CDPlayList::SetPlaying(bool playing) {
-  screen_->playing = playing;
+  screen_->SetPlaying(playing);
   Document().SetPlaybackActive(playing);
   session_->SetPlaying(playing);
   HistoryChanged();
@@ -610,7 +594,7 @@ void CDPlayList::SetPlaying(bool playing) {
 }
 
 void CDPlayList::SetBackground(int32_t colour) {
-  screen_->settings.BgColor = colour;
+  screen_->Config().BgColor = colour;
   screen_->update();
 }
 

@@ -81,8 +81,9 @@ public:
   void SelectCurrentPageItem();
   /// Hides or shows the objects of a page.
   void ShowPageObjects(ShowNode* page, bool show);
-  /// Opens the task list window; set by the schedule module.
-  std::function<void()> openTaskList;
+  /// How the task list window is opened (given by the schedule module); without one the task
+  /// list command does nothing.
+  void SetTaskListOpener(std::function<void()> opener) { openTaskList_ = std::move(opener); }
   /// The rules of editing the project.
   EditingSession& Session() { return *session_; }
   /// The playback engine (play, test, stop, the requests 1025 to 1034); null without a
@@ -157,6 +158,7 @@ private:
   QTreeWidgetItem* rootItem_ = nullptr;
   QTreeWidgetItem* currentPageItem_ = nullptr;
   bool rebuilding_ = false;
+  std::function<void()> openTaskList_;
   bool treeShown_ = false;          ///< the root item is in the view
   std::map<int, QIcon> treeImages_; ///< the tree's images, by number, as drawn
 };

@@ -8,13 +8,13 @@
 PageListTaskPlayer::PageListTaskPlayer(CZyntraScr& screen) : screen_(&screen) {}
 
 void PageListTaskPlayer::OpenProject(const std::string& path) {
-  if (!screen_ || !screen_->pageList) return;
+  if (!screen_ || !screen_->PageList()) return;
   // "default" is the document's word for "ask for a file"; a task names a file.
-  screen_->pageList->Document().OpenDocument(path == "default" ? "./default" : path);
+  screen_->PageList()->Document().OpenDocument(path == "default" ? "./default" : path);
 }
 
 Playback* PageListTaskPlayer::Engine() const {
-  return screen_ && screen_->pageList ? screen_->pageList->Player() : nullptr;
+  return screen_ && screen_->PageList() ? screen_->PageList()->Player() : nullptr;
 }
 
 void PageListTaskPlayer::SetPassCount(int32_t passes) {
@@ -22,11 +22,11 @@ void PageListTaskPlayer::SetPassCount(int32_t passes) {
 }
 
 void PageListTaskPlayer::PlayAll() {
-  if (screen_ && screen_->pageList) screen_->pageList->PlayAll();
+  if (screen_ && screen_->PageList()) screen_->PageList()->PlayAll();
 }
 
 void PageListTaskPlayer::StopQuietly() {
-  if (screen_ && screen_->pageList) screen_->pageList->PlayStopQuiet();
+  if (screen_ && screen_->PageList()) screen_->PageList()->PlayStopQuiet();
 }
 
 bool PageListTaskPlayer::PlaybackEnded() const {
@@ -35,12 +35,12 @@ bool PageListTaskPlayer::PlaybackEnded() const {
 }
 
 void PageListTaskPlayer::ShowFirstPage() {
-  if (!screen_ || !screen_->pageList) return;
-  const ShowNode* root = screen_->pageList->Document().Root();
+  if (!screen_ || !screen_->PageList()) return;
+  const ShowNode* root = screen_->PageList()->Document().Root();
   if (!root) return;
   for (const auto& child : root->children) {
     if (child->IsPage()) {
-      screen_->pageList->SelectItemByText(child->name);
+      screen_->PageList()->SelectItemByText(child->name);
       return;
     }
   }

@@ -22,18 +22,18 @@ std::function<void(bool)> MainWindowsToggle(CZyntraScr& screen) {
   return [guard, hidden](bool shown) {
     if (!guard) return;
     if (!shown) {
-      QWidget* windows[3] = {guard->toolBar, guard->pageList, guard->propertyWnd.data()};
+      QWidget* windows[3] = {guard->ToolBar(), guard->PageList(), guard->OpenPropertyWindow()};
       for (int i = 0; i < 3; ++i) {
         hidden->windows[i] = windows[i] && windows[i]->isVisible() ? windows[i] : nullptr;
         if (hidden->windows[i]) hidden->windows[i]->hide();
       }
-      guard->menuEnabled = false;
+      guard->SetMenuEnabled(false);
     } else {
       for (auto& window : hidden->windows) {
         if (window) window->show();
         window = nullptr;
       }
-      guard->menuEnabled = true;
+      guard->SetMenuEnabled(true);
     }
   };
 }
@@ -42,20 +42,20 @@ std::function<void(bool)> MainWindowsToggle(CZyntraScr& screen) {
 
 std::shared_ptr<PageListTaskPlayer> InstallTaskList(CZyntraScr& screen) {
   const AppServices& services = screen.Services();
-  if (!services.prompts || !services.scheduler || !services.clock || !screen.pageList)
+  if (!services.prompts || !services.scheduler || !services.clock || !screen.PageList())
     return nullptr;
   auto player = std::make_shared<PageListTaskPlayer>(screen);
   QPointer<CZyntraScr> guard(&screen);
 
-  screen.pageList->openTaskList = [guard, player] {
+  screen.PageList()->SetTaskListOpener([guard, player] {
     if (!guard) return;
     const AppServices& s = guard->Services();
     CDlgPterm dialog(*s.prompts, *s.scheduler, *s.clock, *player, guard);
     dialog.mainWindowsShown = MainWindowsToggle(*guard);
     dialog.exec();
-  };
+  });
 
-  screen.openTaskListFile = [guard, player](const std::string& path) {
+  screen.SetTaskListOpener([guard, player](const std::string& path) {
     if (!guard) return;
     const AppServices& s = guard->Services();
     auto* dialog = new CDlgPterm(*s.prompts, *s.scheduler, *s.clock, *player, guard);
@@ -69,6 +69,6 @@ std::shared_ptr<PageListTaskPlayer> InstallTaskList(CZyntraScr& screen) {
     QScreen* display = QGuiApplication::primaryScreen();
     const QRect area = display ? display->geometry() : QRect(0, 0, 1024, 768);
     MoveByFrame(dialog, QPoint(area.x(), area.y() + area.height() - 50));
-  };
+  });
   return player;
 }

@@ -72,16 +72,16 @@ protected:
       return std::make_unique<FakeWidgetControlFactory>(parent);
     };
     screen = std::make_unique<CZyntraScr>(std::move(s));
-    screen->propertyWindowFactory = [](int code, CZyntraScr& owner) -> QWidget* {
+    screen->SetPropertyWindowFactory([](int code, CZyntraScr& owner) -> QWidget* {
       return code == 131 ? new TestPropertyWindow(&owner) : nullptr;
-    };
+    });
     screen->Initialise();
     screen->MoveToDesktopRect(Rect{100, 50, 740, 530});
     screen->show();
     QCoreApplication::processEvents();
     return *screen;
   }
-  CDPlayList& List() { return *screen->pageList; }
+  CDPlayList& List() { return *screen->PageList(); }
   CZyntraDoc& Doc() { return List().Document(); }
   ShowNode* Node(const std::string& name) { return Doc().FindNode(name, Doc().Root()); }
   Rect RectOf(const std::string& name) { return Node(name)->control->GetWindowRect(); }
@@ -190,9 +190,9 @@ QStringList Items(QMenu* menu) {
 
 TEST_F(ScreenSurfaceTest, DrawingWithAToolCreatesTheObjectAndPressesSelectAgain) {
   CZyntraScr& s = Start();
-  s.toolBar->ActionFor(141)->trigger(); // "图片"
-  EXPECT_TRUE(s.insertMode);
-  EXPECT_EQ(s.toolBar->CheckedTool(), 141);
+  s.ToolBar()->ActionFor(141)->trigger(); // "图片"
+  EXPECT_TRUE(s.InsertMode());
+  EXPECT_EQ(s.ToolBar()->CheckedTool(), 141);
 
   // Drawn from bottom-right to top-left.
   Press(300, 250);
@@ -202,19 +202,19 @@ TEST_F(ScreenSurfaceTest, DrawingWithAToolCreatesTheObjectAndPressesSelectAgain)
   scheduler.advance(1);
   EXPECT_EQ(Status(), QStringLiteral("宽度:100 高度:70"));
   Release(200, 180);
-  EXPECT_TRUE(s.drawing);
+  EXPECT_TRUE(s.Drawing());
   EXPECT_EQ(Node("Image1"), nullptr); // made at the next movement
   Move(205, 185);
   ShowNode* image = Node("Image1");
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->type, ObjectKind::Picture);
   EXPECT_EQ(RectOf("Image1"), (Rect{200, 180, 300, 250}));
-  EXPECT_EQ(s.currentNode, image);
-  EXPECT_EQ(s.selectedWnd, image->control.get());
+  EXPECT_EQ(s.CurrentNode(), image);
+  EXPECT_EQ(s.SelectedWindow(), image->control.get());
   EXPECT_EQ(Selected(), QStringLiteral("Image1"));
-  EXPECT_FALSE(s.insertMode);
-  EXPECT_FALSE(s.drawing);
-  EXPECT_EQ(s.toolBar->CheckedTool(), 139);
+  EXPECT_FALSE(s.InsertMode());
+  EXPECT_FALSE(s.Drawing());
+  EXPECT_EQ(s.ToolBar()->CheckedTool(), 139);
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_TRUE(prompts.messages.empty());
 }
@@ -231,8 +231,8 @@ TEST_F(ScreenSurfaceTest, AClickWithoutDraggingMakesAMinimumSquare) {
       {147, 80, "Program1", {20, 30, 52, 62}}, // programs are always 32 × 32
   };
   for (const auto& c : cases) {
-    s.settings.MinWH = c.minWH;
-    s.toolBar->ActionFor(c.tool)->trigger();
+    s.Config().MinWH = c.minWH;
+    s.ToolBar()->ActionFor(c.tool)->trigger();
     Click(c.expected.left, c.expected.top);
     ASSERT_NE(Node(c.name), nullptr) << c.name;
     EXPECT_EQ(RectOf(c.name), c.expected) << c.name;
@@ -242,26 +242,26 @@ TEST_F(ScreenSurfaceTest, AClickWithoutDraggingMakesAMinimumSquare) {
 TEST_F(ScreenSurfaceTest, InsertModeThatDoesNotDraw) {
   CZyntraScr& s = Start();
   // "选择" after "图片": the press selects instead of drawing.
-  s.toolBar->ActionFor(141)->trigger();
-  s.toolBar->ActionFor(139)->trigger();
-  EXPECT_FALSE(s.insertMode);
+  s.ToolBar()->ActionFor(141)->trigger();
+  s.ToolBar()->ActionFor(139)->trigger();
+  EXPECT_FALSE(s.InsertMode());
   Drag(100, 100, 200, 200);
   EXPECT_EQ(Node("Image1"), nullptr);
-  EXPECT_EQ(s.tracker, nullptr);
+  EXPECT_EQ(s.Tracker(), nullptr);
 
   // A kind the page list cannot make: reported, the tracker goes, "选择" is pressed again.
   s.SetInsertMode(true, 127);
   Drag(100, 100, 200, 200);
   EXPECT_EQ(prompts.Texts(), "无此控件！");
-  EXPECT_EQ(s.tracker, nullptr);
-  EXPECT_FALSE(s.insertMode);
-  EXPECT_EQ(s.toolBar->CheckedTool(), 139);
+  EXPECT_EQ(s.Tracker(), nullptr);
+  EXPECT_FALSE(s.InsertMode());
+  EXPECT_EQ(s.ToolBar()->CheckedTool(), 139);
 
   // With the root current a press does not draw.
   ASSERT_TRUE(List().SelectItemByText("同步播放系统(Orlume)"));
-  s.toolBar->ActionFor(146)->trigger();
+  s.ToolBar()->ActionFor(146)->trigger();
   Drag(100, 100, 200, 200);
-  EXPECT_FALSE(s.drawing);
+  EXPECT_FALSE(s.Drawing());
   EXPECT_EQ(Node("Text1"), nullptr);
   EXPECT_EQ(prompts.messages.size(), 1u);
 }
@@ -271,7 +271,7 @@ TEST_F(ScreenSurfaceTest, PressesSelectTheLastAddedObjectEdgesIncluded) {
   ShowNode* a = Make(131, Rect{50, 50, 150, 150});
   ShowNode* b = Make(131, Rect{100, 100, 200, 200});
   s.ClearSelection();
-  const size_t steps = s.pageList->Session().History().Size();
+  const size_t steps = s.PageList()->Session().History().Size();
 
   const struct {
     Point p;
@@ -286,13 +286,13 @@ TEST_F(ScreenSurfaceTest, PressesSelectTheLastAddedObjectEdgesIncluded) {
   for (const auto& c : cases) {
     Click(c.p.x, c.p.y);
     SCOPED_TRACE(c.item);
-    EXPECT_EQ(s.selectedWnd, c.selected ? c.selected->control.get() : nullptr);
-    EXPECT_EQ(s.currentNode, c.selected ? c.selected : Doc().Current());
+    EXPECT_EQ(s.SelectedWindow(), c.selected ? c.selected->control.get() : nullptr);
+    EXPECT_EQ(s.CurrentNode(), c.selected ? c.selected : Doc().Current());
     EXPECT_EQ(Selected(), QString::fromUtf8(c.item));
-    EXPECT_EQ(s.tracker != nullptr, c.selected != nullptr);
+    EXPECT_EQ(s.Tracker() != nullptr, c.selected != nullptr);
   }
   // Pressing without dragging changes nothing of the project.
-  EXPECT_EQ(s.pageList->Session().History().Size(), steps);
+  EXPECT_EQ(s.PageList()->Session().History().Size(), steps);
   EXPECT_EQ(RectOf("Text1"), (Rect{50, 50, 150, 150}));
   EXPECT_EQ(RectOf("Text2"), (Rect{100, 100, 200, 200}));
 }
@@ -304,7 +304,7 @@ TEST_F(ScreenSurfaceTest, DragsMoveAndResizeWhenReleasedAndShowTheirStatus) {
 
   // From the middle: the window stays until the release; the status shows left and top.
   Press(150, 130);
-  EXPECT_FALSE(s.showTracker);
+  EXPECT_FALSE(s.TrackerShown());
   Move(160, 140);
   scheduler.advance(10);
   EXPECT_EQ(Status(), QStringLiteral("横坐标:110 纵坐标:110"));
@@ -326,7 +326,7 @@ TEST_F(ScreenSurfaceTest, DragsMoveAndResizeWhenReleasedAndShowTheirStatus) {
   Move(170, 150);
   Release(170, 150);
   EXPECT_EQ(RectOf("Timer1"), (Rect{120, 120, 220, 180}));
-  EXPECT_TRUE(s.showTracker);
+  EXPECT_TRUE(s.TrackerShown());
   EXPECT_FALSE(frame->isVisible());
   Move(171, 152);
   EXPECT_EQ(Status(), QStringLiteral("横坐标:171  纵坐标:152"));
@@ -357,14 +357,14 @@ TEST_F(ScreenSurfaceTest, DragsMoveAndResizeWhenReleasedAndShowTheirStatus) {
 
 TEST_F(ScreenSurfaceTest, AFrozenObjectStaysSelectedInARedBandAndCannotBeDragged) {
   CZyntraScr& s = Start();
-  s.settings.GridWidth = 1;
-  s.settings.BgColor = 0x000000;
-  s.settings.EnableMove = true;
+  s.Config().GridWidth = 1;
+  s.Config().BgColor = 0x000000;
+  s.Config().EnableMove = true;
   Make(131, Rect{100, 100, 200, 220});
   Click(150, 150);
   s.SurfaceCommand(116);
   EXPECT_FALSE(Node("Text1")->unlocked);
-  EXPECT_EQ(s.selectedWnd, Node("Text1")->control.get());
+  EXPECT_EQ(s.SelectedWindow(), Node("Text1")->control.get());
 
   const QImage shot = s.grab().toImage();
   EXPECT_EQ(shot.pixel(98, 105), qRgb(255, 0, 0)); // the band, clear of the squares
@@ -390,7 +390,7 @@ TEST_F(ScreenSurfaceTest, AFrozenObjectStaysSelectedInARedBandAndCannotBeDragged
 TEST_F(ScreenSurfaceTest, EnableMoveDragsTheWindowFromTheEmptySurfaceOnly) {
   for (bool enableMove : {false, true}) {
     CZyntraScr& s = Start();
-    s.settings.EnableMove = enableMove;
+    s.Config().EnableMove = enableMove;
     Make(131, Rect{10, 10, 60, 60});
     s.ClearSelection();
     Press(400, 300);
@@ -425,9 +425,9 @@ TEST_F(ScreenSurfaceTest, ArrowKeysNudgeTheSelectionOrTheWindow) {
     EXPECT_EQ(WindowPos(), step.window);
   }
   // Keys for the tool windows pass the same filter.
-  QTest::keyClick(s.toolBar, Qt::Key_Left);
+  QTest::keyClick(s.ToolBar(), Qt::Key_Left);
   EXPECT_EQ(WindowPos(), QPoint(99, 50));
-  QTest::keyClick(s.toolBar, Qt::Key_Right);
+  QTest::keyClick(s.ToolBar(), Qt::Key_Right);
 
   Click(150, 130);
   QTest::keyClick(screen.get(), Qt::Key_Right);
@@ -447,9 +447,9 @@ TEST_F(ScreenSurfaceTest, WhilePlayingOnlyPauseActsUnlessMoveOnPlay) {
   Make(126, Rect{300, 100, 400, 160});  // a GIF stays the current node while playing
   Doc().Current()->frame->TTL_Kind = 1; // the page shows for its 5 seconds
   for (bool moveOnPlay : {false, true}) {
-    s.settings.MoveOnPlay = moveOnPlay;
+    s.Config().MoveOnPlay = moveOnPlay;
     s.SurfaceCommand(118); // play
-    ASSERT_TRUE(s.playing);
+    ASSERT_TRUE(s.Playing());
     ASSERT_TRUE(List().Player()->Playing());
     scheduler.advance(100);
     QTest::keyClick(screen.get(), Qt::Key_Left);
@@ -458,11 +458,11 @@ TEST_F(ScreenSurfaceTest, WhilePlayingOnlyPauseActsUnlessMoveOnPlay) {
     // The mouse does nothing while playing.
     Drag(150, 130, 250, 230);
     Move(400, 400);
-    EXPECT_EQ(s.selectedWnd, nullptr);
+    EXPECT_EQ(s.SelectedWindow(), nullptr);
     EXPECT_EQ(RectOf("Text1"), (Rect{100, 100, 200, 160}));
 
     QTest::keyClick(screen.get(), Qt::Key_Pause);
-    EXPECT_FALSE(s.playing) << moveOnPlay;
+    EXPECT_FALSE(s.Playing()) << moveOnPlay;
     EXPECT_FALSE(List().Player()->Playing());
   }
   EXPECT_NE(Node("Gif1"), nullptr);
@@ -480,7 +480,7 @@ TEST_F(ScreenSurfaceTest, ProgramFlashAndGifObjectsTakeOnlyTheirOwnKeys) {
     ShowNode* object = Make(k.kind, Rect{100, 100, 160, 160});
     const Rect start = RectOf(k.name); // a program is 32 × 32 whatever is drawn
     SCOPED_TRACE(k.name);
-    ASSERT_EQ(s.currentNode, object);
+    ASSERT_EQ(s.CurrentNode(), object);
     auto order = [&] {
       std::string names;
       for (auto& n : Doc().Current()->children)
@@ -525,15 +525,15 @@ TEST_F(ScreenSurfaceTest, TheContextMenuFollowsTheState) {
             QStringList({"显示(&V)|115", "解冻(&U)|116", "全屏切换|176", "删除(&D)|114", "-",
                          "参数设置(&R)|117", "-"}) +
                 common);
-  s.playing = true;
+  s.SetPlaying(true);
   EXPECT_EQ(Items(s.BuildContextMenu(nullptr)),
             QStringList({"停止(&S)|119", "-", "退出系统(&X)|112"}));
-  s.playing = false;
+  s.SetPlaying(false);
 
   // The right button shows it and runs the chosen command; not while the menu is disabled.
   EXPECT_EQ(RightClick(400, 400, 115).value(0), QStringLiteral("显示(&V)|115"));
   EXPECT_TRUE(text->visible);
-  s.menuEnabled = false;
+  s.SetMenuEnabled(false);
   EXPECT_TRUE(RightClick(400, 400, 0).isEmpty());
 }
 
@@ -545,10 +545,10 @@ TEST_F(ScreenSurfaceTest, FullScreenOnAThenBGivesBTheRectangleOfA) {
   RightClick(20, 20, 176); // "全屏切换" on A
   EXPECT_EQ(RectOf("Text1"), (Rect{0, 0, 640, 480}));
   Click(320, 220); // B, added later, wins over the full-screen A
-  EXPECT_EQ(s.currentNode, Node("Timer1"));
+  EXPECT_EQ(s.CurrentNode(), Node("Timer1"));
   RightClick(320, 220, 176);
   EXPECT_EQ(RectOf("Timer1"), (Rect{10, 10, 110, 70}));
-  EXPECT_FALSE(s.pageList->Session().FullScreen());
+  EXPECT_FALSE(s.PageList()->Session().FullScreen());
 }
 
 TEST_F(ScreenSurfaceTest, APropertyWindowBesideTheLeftEdgeStaysOnTheScreen) {
@@ -557,10 +557,10 @@ TEST_F(ScreenSurfaceTest, APropertyWindowBesideTheLeftEdgeStaysOnTheScreen) {
   Make(131, Rect{10, 100, 110, 161});
   s.ClearSelection();
   DoubleClick(50, 130);
-  ASSERT_NE(s.propertyWnd.data(), nullptr);
+  ASSERT_NE(s.OpenPropertyWindow(), nullptr);
   const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
-  EXPECT_EQ(s.propertyWnd->pos().x(), avail.left()); // 10 - 80 would be off the screen
-  EXPECT_EQ(s.propertyWnd->pos().y(), 100 + 61 - 61 / 2);
+  EXPECT_EQ(s.OpenPropertyWindow()->pos().x(), avail.left()); // 10 - 80 would be off the screen
+  EXPECT_EQ(s.OpenPropertyWindow()->pos().y(), 100 + 61 - 61 / 2);
 }
 
 TEST_F(ScreenSurfaceTest, DoubleClickOpensOnePropertyWindowBesideTheObject) {
@@ -568,9 +568,9 @@ TEST_F(ScreenSurfaceTest, DoubleClickOpensOnePropertyWindowBesideTheObject) {
   ShowNode* text = Make(131, Rect{100, 100, 200, 161});
   s.ClearSelection();
   DoubleClick(150, 130);
-  auto* window = dynamic_cast<TestPropertyWindow*>(s.propertyWnd.data());
+  auto* window = dynamic_cast<TestPropertyWindow*>(s.OpenPropertyWindow());
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(s.propertyKind, 131);
+  EXPECT_EQ(s.PropertyKind(), 131);
   EXPECT_EQ(window->shown, text);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->pos(), QPoint(100 + 100 - 80, 50 + 161 - 61 / 2));
@@ -585,18 +585,18 @@ TEST_F(ScreenSurfaceTest, DoubleClickOpensOnePropertyWindowBesideTheObject) {
 
   // Opening it again refills the same window.
   s.SurfaceCommand(117);
-  EXPECT_EQ(s.propertyWnd.data(), window);
+  EXPECT_EQ(s.OpenPropertyWindow(), window);
   EXPECT_EQ(window->loads, 3); // filled when re-shown, and by the command
 
   // A new press on the object makes the selection anew and closes the window.
   Click(150, 130);
-  EXPECT_TRUE(s.propertyWnd.isNull());
+  EXPECT_TRUE(!s.OpenPropertyWindow());
   // The page has no property window of its own here; a disabled menu opens none.
   DoubleClick(500, 400);
-  EXPECT_TRUE(s.propertyWnd.isNull());
-  s.menuEnabled = false;
+  EXPECT_TRUE(!s.OpenPropertyWindow());
+  s.SetMenuEnabled(false);
   DoubleClick(150, 130);
-  EXPECT_TRUE(s.propertyWnd.isNull());
+  EXPECT_TRUE(!s.OpenPropertyWindow());
 }
 
 } // namespace

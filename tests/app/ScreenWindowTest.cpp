@@ -49,7 +49,7 @@ protected:
     screen->Initialise();
     return *screen;
   }
-  CDPlayList& List() { return *screen->pageList; }
+  CDPlayList& List() { return *screen->PageList(); }
   CZyntraDoc& Doc() { return List().Document(); }
   QStringList TreeTexts() {
     QStringList out;
@@ -77,19 +77,19 @@ TEST_F(ScreenWindowTest, StartsWithoutSettingsAtTheFixedPlaces) {
   const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_EQ(s.geometry().topLeft(), QPoint(0, 0));
   EXPECT_EQ(s.windowTitle(), QStringLiteral("同步播放系统(Orlume)1.0"));
-  EXPECT_EQ(s.toolBar->windowTitle(), QStringLiteral("同步屏播放系统"));
+  EXPECT_EQ(s.ToolBar()->windowTitle(), QStringLiteral("同步屏播放系统"));
   // Outer rectangles, frame included.
-  EXPECT_EQ(s.toolBar->frameGeometry(), QRect(avail.x(), avail.y(), avail.width() - 8, 70));
-  EXPECT_EQ(s.pageList->frameGeometry(),
+  EXPECT_EQ(s.ToolBar()->frameGeometry(), QRect(avail.x(), avail.y(), avail.width() - 8, 70));
+  EXPECT_EQ(s.PageList()->frameGeometry(),
             QRect(avail.x(), avail.y() + 70, 170, avail.height() - 8 - 70));
   // Both belong to the screen window, which keeps them above itself.
-  EXPECT_EQ(s.toolBar->parentWidget(), &s);
-  EXPECT_EQ(s.pageList->parentWidget(), &s);
-  EXPECT_EQ(s.pageList->windowTitle(), QStringLiteral("对象列表"));
+  EXPECT_EQ(s.ToolBar()->parentWidget(), &s);
+  EXPECT_EQ(s.PageList()->parentWidget(), &s);
+  EXPECT_EQ(s.PageList()->windowTitle(), QStringLiteral("对象列表"));
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1"}));
   ASSERT_NE(Doc().Current(), nullptr);
   EXPECT_EQ(Doc().Current()->name, "Page1");
-  EXPECT_EQ(s.currentNode, Doc().Current());
+  EXPECT_EQ(s.CurrentNode(), Doc().Current());
   EXPECT_FALSE(s.Modified());
 }
 
@@ -107,7 +107,7 @@ TEST_F(ScreenWindowTest, PagesAreNamedByACounterThatNeverGoesBack) {
 
 TEST_F(ScreenWindowTest, CreateObjectNormalisesAndAppliesMinimumAndDefaults) {
   CZyntraScr& s = Start();
-  s.settings.BgColor = 0x123456;
+  s.Config().BgColor = 0x123456;
   ASSERT_TRUE(List().CreateObject(131, Rect{100, 80, 95, 75})); // 5 × 5, drawn backwards
   ShowNode* text = Doc().FindNode("Text1", Doc().Root());
   ASSERT_NE(text, nullptr);
@@ -118,8 +118,8 @@ TEST_F(ScreenWindowTest, CreateObjectNormalisesAndAppliesMinimumAndDefaults) {
   EXPECT_EQ(glasso->GetCaption(), "文字");
   EXPECT_EQ(glasso->GetColor(), 0x00FF00);
   EXPECT_EQ(glasso->GetBgColor(), 0x123456);
-  EXPECT_EQ(s.currentNode, text); // created objects are selected
-  EXPECT_EQ(s.selectedWnd, text->control.get());
+  EXPECT_EQ(s.CurrentNode(), text); // created objects are selected
+  EXPECT_EQ(s.SelectedWindow(), text->control.get());
 
   ASSERT_TRUE(List().CreateObject(128, Rect{10, 20, 300, 400}));
   EXPECT_EQ(Doc().FindNode("Program1", Doc().Root())->control->GetWindowRect(),
@@ -138,7 +138,7 @@ TEST_F(ScreenWindowTest, CreateObjectNormalisesAndAppliesMinimumAndDefaults) {
 
 TEST_F(ScreenWindowTest, DeletingAPageDestroysOnlyItsControls) {
   CZyntraScr& s = Start();
-  s.settings.DelPrompt = true;
+  s.Config().DelPrompt = true;
   List().CreateObject(123, Rect{0, 0, 60, 60});
   List().NewPage();
   List().CreateObject(122, Rect{0, 0, 60, 60});
@@ -158,7 +158,7 @@ TEST_F(ScreenWindowTest, DeletingAPageDestroysOnlyItsControls) {
   EXPECT_EQ(ControlCount(), 1);
   EXPECT_NE(Doc().FindNode("Timer1", Doc().Root()), nullptr);
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1", "Timer1"}));
-  EXPECT_EQ(s.currentNode, Doc().Root());
+  EXPECT_EQ(s.CurrentNode(), Doc().Root());
 }
 
 TEST_F(ScreenWindowTest, MovingItemsChangesThePlayOrder) {
@@ -187,7 +187,7 @@ TEST_F(ScreenWindowTest, SelectingAnObjectOfAnotherPageLeavesTheSelection) {
   ShowNode* page2 = Doc().Current();
   ASSERT_TRUE(List().SelectItemByText("Text1"));
   EXPECT_EQ(Doc().Current(), page2);
-  EXPECT_EQ(s.selectedWnd, nullptr);
+  EXPECT_EQ(s.SelectedWindow(), nullptr);
   EXPECT_EQ(List().StatusText(), QStringLiteral("帧：Page2 对象：Text1"));
 }
 
@@ -196,12 +196,14 @@ TEST_F(ScreenWindowTest, ArrangeAndTheSharedFullScreenRectangle) {
   s.resize(400, 300);
   List().CreateObject(131, Rect{10, 10, 60, 40});
   List().CreateObject(131, Rect{100, 100, 180, 150});
-  CControlWrapper* a = Doc().FindNode("Text1", Doc().Root())->control.get();
-  CControlWrapper* b = Doc().FindNode("Text2", Doc().Root())->control.get();
+  ShowNode* textA = Doc().FindNode("Text1", Doc().Root());
+  ShowNode* textB = Doc().FindNode("Text2", Doc().Root());
+  CControlWrapper* a = textA->control.get();
+  CControlWrapper* b = textB->control.get();
   s.ClearSelection();
   s.ArrangeObject(101); // nothing selected: nothing happens
   EXPECT_EQ(b->GetWindowRect(), (Rect{100, 100, 180, 150}));
-  s.SelectObject(a);
+  s.SelectObject(textA);
   s.ArrangeObject(102);
   EXPECT_EQ(a->GetWindowRect(), (Rect{350, 10, 400, 60}));
   s.ArrangeObject(101);
@@ -209,7 +211,7 @@ TEST_F(ScreenWindowTest, ArrangeAndTheSharedFullScreenRectangle) {
   s.SurfaceCommand(176); // full screen on A
   EXPECT_EQ(a->GetWindowRect(), (Rect{0, 0, 400, 300}));
   s.ClearSelection();
-  s.SelectObject(b);
+  s.SelectObject(textB);
   s.ArrangeObject(36); // B gets the rectangle A had
   EXPECT_EQ(b->GetWindowRect(), (Rect{175, 125, 225, 175}));
 }
@@ -234,7 +236,7 @@ TEST_F(ScreenWindowTest, LeavingAsksToSaveAndCancelKeepsRunning) {
   EXPECT_TRUE(fs::exists(dir / "show.vrx"));
   s.Shutdown();
   EXPECT_TRUE(fs::exists(dir / "setup.ini"));
-  EXPECT_EQ(s.pageList, nullptr);
+  EXPECT_EQ(s.PageList(), nullptr);
 }
 
 TEST_F(ScreenWindowTest, EscapeAndCloseRequestsDoNotEndTheRun) {
@@ -319,21 +321,21 @@ TEST_F(ScreenWindowTest, PlayAndStopCommandsReachPlayback) {
   CZyntraScr& s = Start();
   s.show();
   List().CreateObject(131, Rect{0, 0, 60, 60});
-  s.toolBar->OnButtonCommand(151); // 播放
-  EXPECT_TRUE(s.playing);
-  EXPECT_FALSE(s.toolBar->isVisible());
+  s.ToolBar()->OnButtonCommand(151); // 播放
+  EXPECT_TRUE(s.Playing());
+  EXPECT_FALSE(s.ToolBar()->isVisible());
   EXPECT_FALSE(List().isVisible());
-  EXPECT_EQ(s.selectedWnd, nullptr);
+  EXPECT_EQ(s.SelectedWindow(), nullptr);
   scheduler.advance(1000);
   List().OnCommand(4107);
-  EXPECT_FALSE(s.playing);
-  EXPECT_TRUE(s.toolBar->isVisible());
+  EXPECT_FALSE(s.Playing());
+  EXPECT_TRUE(s.ToolBar()->isVisible());
   EXPECT_TRUE(List().isVisible());
 
   s.SurfaceCommand(111); // test the current page
-  EXPECT_TRUE(s.playing);
+  EXPECT_TRUE(s.Playing());
   s.SurfaceCommand(119);
-  EXPECT_FALSE(s.playing);
+  EXPECT_FALSE(s.Playing());
 }
 
 } // namespace

@@ -18,8 +18,8 @@ protected:
 
 TEST_F(ParaScreenTest, ShowsEveryControlOfTheLayout) {
   screen->setGeometry(100, 50, 640, 480);
-  screen->topmost = true;
-  screen->settings.EnableMove = true;
+  screen->ApplyTopmost(true);
+  screen->Config().EnableMove = true;
   Page("Page1")->frame->TTL_Kind = 1;
   Page("Page1")->frame->seconds = 45;
   Page("Page1")->frame->ybPlay = true;
@@ -71,25 +71,25 @@ TEST_F(ParaScreenTest, TopmostBoxMovesTheWindowBetweenBandsAtOnce) {
   CParaScreen& d = OnPage("Page1");
   for (bool on : {true, false}) {
     Click(d, 1017);
-    EXPECT_EQ(screen->topmost, on);
+    EXPECT_EQ(screen->Topmost(), on);
     EXPECT_EQ(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(screen->geometry(), QRect(100, 50, 640, 480));
   }
   Click(d, 1018);
-  EXPECT_TRUE(screen->settings.EnableMove);
+  EXPECT_TRUE(screen->Config().EnableMove);
   Click(d, 1018);
-  EXPECT_FALSE(screen->settings.EnableMove);
+  EXPECT_FALSE(screen->Config().EnableMove);
 }
 
 TEST_F(ParaScreenTest, BackgroundColourGoesThroughTheScreenWindow) {
   CParaScreen& d = OnPage("Page1");
   prompts.colors = {std::nullopt, 0x00204080};
-  const int32_t before = screen->settings.BgColor;
+  const int32_t before = screen->Config().BgColor;
   Click(d, 1001); // cancelled
-  EXPECT_EQ(screen->settings.BgColor, before);
+  EXPECT_EQ(screen->Config().BgColor, before);
   Click(d, 1001);
-  EXPECT_EQ(screen->settings.BgColor, 0x00204080);
+  EXPECT_EQ(screen->Config().BgColor, 0x00204080);
   EXPECT_EQ(Page("Page1")->frame->bg, 0x00204080);
 }
 

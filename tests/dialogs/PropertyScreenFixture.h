@@ -35,7 +35,7 @@ protected:
       return std::make_unique<FakeWidgetControlFactory>(parent);
     };
     screen = std::make_unique<CZyntraScr>(std::move(s));
-    screen->propertyWindowFactory = CreatePropertyWindow;
+    screen->SetPropertyWindowFactory(CreatePropertyWindow);
     screen->Initialise();
   }
   void TearDown() override {
@@ -43,20 +43,20 @@ protected:
     std::filesystem::remove_all(dir);
   }
 
-  CDPlayList& List() { return *screen->pageList; }
+  CDPlayList& List() { return *screen->PageList(); }
   CZyntraDoc& Doc() { return List().Document(); }
 
   /// Makes an object of a kind code on the current page; it is selected.
   ShowNode* Create(int kind, Rect rect) {
     EXPECT_TRUE(List().CreateObject(kind, rect));
-    return screen->currentNode;
+    return screen->CurrentNode();
   }
   /// Selects a tree item (page or object) by its text.
   void Select(const std::string& name) { ASSERT_TRUE(List().SelectItemByText(name)); }
   /// Opens the property window of what is selected, as the properties command does.
   template <class D> D& Properties() {
     screen->SurfaceCommand(cmd::SurfaceProperties);
-    auto* dialog = dynamic_cast<D*>(screen->propertyWnd.data());
+    auto* dialog = dynamic_cast<D*>(screen->OpenPropertyWindow());
     if (!dialog) throw std::runtime_error("no property window of the expected class");
     return *dialog;
   }

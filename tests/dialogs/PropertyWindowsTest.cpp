@@ -38,12 +38,12 @@ protected:
     fs::remove_all(dir);
   }
   ShowNode* Node(const std::string& name) {
-    CZyntraDoc& doc = screen->pageList->Document();
+    CZyntraDoc& doc = screen->PageList()->Document();
     return doc.FindNode(name, doc.Root());
   }
   QWidget* Window(const ShowNode* node) { return dynamic_cast<QWidget*>(node->control->Control()); }
   QTreeWidgetItem* TreeItem(const QString& text) {
-    for (QTreeWidgetItemIterator it(screen->pageList->Tree()); *it; ++it)
+    for (QTreeWidgetItemIterator it(screen->PageList()->Tree()); *it; ++it)
       if ((*it)->text(0) == text) return *it;
     return nullptr;
   }
@@ -54,16 +54,16 @@ protected:
 };
 
 TEST_F(PropertyWindowsTest, TheScreenWindowOpensTheDialogOfTheSelectedKind) {
-  CDPlayList& list = *screen->pageList;
+  CDPlayList& list = *screen->PageList();
   ASSERT_TRUE(list.CreateObject(123, Rect{50, 60, 150, 140}));
   ASSERT_TRUE(list.CreateObject(131, Rect{200, 10, 300, 50}));
   ASSERT_TRUE(list.CreateObject(122, Rect{0, 150, 120, 250}));
 
   ASSERT_TRUE(list.SelectItemByText("Timer1"));
   screen->SurfaceCommand(117); // properties
-  auto* clock = qobject_cast<CParaClock*>(screen->propertyWnd.data());
+  auto* clock = qobject_cast<CParaClock*>(screen->OpenPropertyWindow());
   ASSERT_NE(clock, nullptr);
-  EXPECT_EQ(screen->propertyKind, 123);
+  EXPECT_EQ(screen->PropertyKind(), 123);
   EXPECT_TRUE(clock->isVisible());
   EXPECT_EQ(clock->Object(), Node("Timer1"));
   EXPECT_EQ(Ctl<QLineEdit>(*clock, 1012)->text(), QStringLiteral("80")); // height
@@ -78,15 +78,15 @@ TEST_F(PropertyWindowsTest, TheScreenWindowOpensTheDialogOfTheSelectedKind) {
   Ctl<QPushButton>(*clock, 1093)->click();
   EXPECT_FALSE(clock->isVisible());
   screen->SurfaceCommand(117);
-  EXPECT_EQ(screen->propertyWnd.data(), clock);
+  EXPECT_EQ(screen->OpenPropertyWindow(), clock);
   EXPECT_TRUE(clock->isVisible());
 
   // A double click on the text's tree item opens the text dialog in its place.
   QTreeWidgetItem* text = TreeItem("Text1");
   ASSERT_NE(text, nullptr);
-  screen->pageList->Tree()->setCurrentItem(text);
-  emit screen->pageList->Tree()->itemDoubleClicked(text, 0);
-  auto* label = qobject_cast<CParaLabel*>(screen->propertyWnd.data());
+  screen->PageList()->Tree()->setCurrentItem(text);
+  emit screen->PageList()->Tree()->itemDoubleClicked(text, 0);
+  auto* label = qobject_cast<CParaLabel*>(screen->OpenPropertyWindow());
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->Object(), Node("Text1"));
   EXPECT_EQ(Ctl<QLineEdit>(*label, 1012)->text(), QStringLiteral("100")); // width
@@ -95,7 +95,7 @@ TEST_F(PropertyWindowsTest, TheScreenWindowOpensTheDialogOfTheSelectedKind) {
 
   ASSERT_TRUE(list.SelectItemByText("Image1"));
   screen->SurfaceCommand(117);
-  auto* picture = qobject_cast<CParaPicture*>(screen->propertyWnd.data());
+  auto* picture = qobject_cast<CParaPicture*>(screen->OpenPropertyWindow());
   ASSERT_NE(picture, nullptr);
   Ctl<QLineEdit>(*picture, 1011)->setText("160");
   EXPECT_EQ(Window(Node("Image1"))->geometry(), QRect(0, 160, 120, 100));

@@ -33,7 +33,7 @@ protected:
     QTest::keyClick(to, key, modifiers);
   }
   EditingSession& Session() { return List().Session(); }
-  bool Enabled(int command) { return screen->toolBar->ActionFor(command)->isEnabled(); }
+  bool Enabled(int command) { return screen->ToolBar()->ActionFor(command)->isEnabled(); }
   QStringList TreeTexts() {
     QStringList out;
     for (QTreeWidgetItemIterator it(List().Tree()); *it; ++it)
@@ -113,7 +113,7 @@ TEST_F(UndoInWindowsTest, SurfaceCommandsAreStepsTakenBackToTheSameBytes) {
        [&] { return !text2()->visible && !text2()->control->IsWindowVisible(); }},
       {"freeze", [&] { screen->SurfaceCommand(cmd::SurfaceFreeze); },
        [&] { return !text2()->unlocked; }},
-      {"align left", [&] { screen->toolBar->OnMenuCommand(cmd::AlignLeft); },
+      {"align left", [&] { screen->ToolBar()->OnMenuCommand(cmd::AlignLeft); },
        [&] { return text2()->control->GetWindowRect().left == 0; }},
       {"full screen", [&] { screen->SurfaceCommand(cmd::SurfaceFullScreen); },
        [&] {
@@ -128,7 +128,7 @@ TEST_F(UndoInWindowsTest, SurfaceCommandsAreStepsTakenBackToTheSameBytes) {
   for (const Command& c : commands) {
     SCOPED_TRACE(c.what);
     Select("Text2");
-    ASSERT_EQ(screen->currentNode, text2());
+    ASSERT_EQ(screen->CurrentNode(), text2());
     const std::string before = Bytes();
     const bool visible = text2()->visible, unlocked = text2()->unlocked;
     c.run();
@@ -144,8 +144,8 @@ TEST_F(UndoInWindowsTest, SurfaceCommandsAreStepsTakenBackToTheSameBytes) {
     EXPECT_EQ(Bytes(), before);
     EXPECT_TRUE(Enabled(cmd::Redo));
     // Undo selects what it changed.
-    EXPECT_EQ(screen->currentNode, text2());
-    EXPECT_EQ(screen->selectedWnd, text2()->control.get());
+    EXPECT_EQ(screen->CurrentNode(), text2());
+    EXPECT_EQ(screen->SelectedWindow(), text2()->control.get());
     List().Redo();
     EXPECT_TRUE(c.done());
     List().Undo();
@@ -154,16 +154,16 @@ TEST_F(UndoInWindowsTest, SurfaceCommandsAreStepsTakenBackToTheSameBytes) {
 }
 
 TEST_F(UndoInWindowsTest, TheMenuItemsFollowTheHistoryAndNewStartsAFreshOne) {
-  EXPECT_EQ(screen->toolBar->ActionFor(cmd::Undo)->text(), QStringLiteral("撤销(&U)"));
-  EXPECT_EQ(screen->toolBar->ActionFor(cmd::Redo)->text(), QStringLiteral("重做(&Y)"));
+  EXPECT_EQ(screen->ToolBar()->ActionFor(cmd::Undo)->text(), QStringLiteral("撤销(&U)"));
+  EXPECT_EQ(screen->ToolBar()->ActionFor(cmd::Redo)->text(), QStringLiteral("重做(&Y)"));
   EXPECT_FALSE(Enabled(cmd::Undo));
   EXPECT_FALSE(Enabled(cmd::Redo));
   Create(131, Rect{10, 10, 110, 60});
   EXPECT_TRUE(Enabled(cmd::Undo));
-  screen->toolBar->OnMenuCommand(cmd::Undo);
+  screen->ToolBar()->OnMenuCommand(cmd::Undo);
   EXPECT_FALSE(Enabled(cmd::Undo));
   EXPECT_TRUE(Enabled(cmd::Redo));
-  screen->toolBar->OnMenuCommand(cmd::Redo);
+  screen->ToolBar()->OnMenuCommand(cmd::Redo);
   EXPECT_EQ(TreeTexts(), QStringList({"同步播放系统(Orlume)", "Page1", "Text1"}));
   prompts.answers = {PromptAnswer::No};
   ASSERT_TRUE(List().NewProject());

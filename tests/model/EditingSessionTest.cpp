@@ -158,4 +158,71 @@ TEST(EditingSession, FullScreenAndBackShareOneRestoreRectangleForTheSurface) {
   EXPECT_FALSE(s.session.FullScreen());
 }
 
+// What is current and what is selected, as the session keeps them for the windows: the
+// document's current page follows, and nothing stays pointing into a node that is deleted or a
+// project that is cleared.
+
+TEST(EditingSession, CurrentAndSelectedFollowWhatIsChosenAndMade) {
+  Session s;
+  ShowNode* page1 = s.Node("Page1");
+  EXPECT_EQ(s.session.Current(), page1) << "the first page of a new project is current";
+  ShowNode* text = s.Make(ObjectKind::Label, {10, 10, 90, 90});
+  EXPECT_EQ(s.session.Current(), text) << "a new object is current, not yet selected";
+  EXPECT_EQ(s.session.Selected(), nullptr);
+
+  s.session.Select(text);
+  EXPECT_EQ(s.session.Selected(), text);
+  s.session.Select(nullptr);
+  EXPECT_EQ(s.session.Selected(), nullptr);
+  EXPECT_EQ(s.session.Current(), text) << "dropping the selection keeps what is current";
+
+  ShowNode& page2 = s.session.NewPage(0);
+  EXPECT_EQ(s.session.Current(), &page2);
+  EXPECT_EQ(s.doc.Current(), &page2);
+
+  // Choosing an object of another page makes that page the document's current page, where new
+  // objects then go; choosing the screen makes the screen the current page.
+  s.session.Select(text);
+  EXPECT_EQ(s.doc.Current(), page1);
+  EXPECT_EQ(s.Make(ObjectKind::Clock, {10, 10, 90, 90})->parent, page1);
+  s.session.Select(text);
+  s.session.SetCurrent(s.doc.Root());
+  EXPECT_EQ(s.session.Selected(), nullptr) << "another node chosen: the selection goes";
+  EXPECT_EQ(s.doc.Current(), s.doc.Root());
+  EXPECT_EQ(s.Make(ObjectKind::Clock, {10, 10, 90, 90}), nullptr);
+  EXPECT_EQ(s.prompts.messages.back().text, "没有当前页，不能创建对象！");
+}
+
+TEST(EditingSession, NothingPointsIntoWhatIsDeletedOrCleared) {
+  Session s;
+  ShowNode* page1 = s.Node("Page1");
+  ShowNode* text = s.Make(ObjectKind::Label, {10, 10, 90, 90});
+  s.session.Select(text);
+  ASSERT_TRUE(s.session.Delete("Text1"));
+  EXPECT_EQ(s.session.Selected(), nullptr);
+  EXPECT_EQ(s.session.Current(), page1) << "the page of a deleted object becomes current";
+
+  // Another object deleted leaves the selection alone.
+  ShowNode* kept = s.Make(ObjectKind::Label, {10, 10, 90, 90});
+  s.Make(ObjectKind::Clock, {10, 10, 90, 90});
+  s.session.Select(kept);
+  ASSERT_TRUE(s.session.Delete("Timer1"));
+  EXPECT_EQ(s.session.Selected(), kept);
+
+  // The current page deleted with the selected object on it: the screen is the current page
+  // and is current.
+  ASSERT_TRUE(s.session.Delete("Page1"));
+  EXPECT_EQ(s.session.Selected(), nullptr);
+  EXPECT_EQ(s.session.Current(), s.doc.Root());
+  EXPECT_EQ(s.doc.Current(), s.doc.Root());
+
+  // Undo brings the page back; a cleared project has nothing current.
+  ASSERT_TRUE(s.session.Undo());
+  ASSERT_NE(s.Node("Page1"), nullptr);
+  s.session.SetCurrent(s.Node("Page1"));
+  s.session.ResetProject();
+  EXPECT_EQ(s.session.Current(), nullptr);
+  EXPECT_EQ(s.session.Selected(), nullptr);
+}
+
 } // namespace

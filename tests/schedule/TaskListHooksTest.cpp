@@ -42,14 +42,14 @@ protected:
   // closed.
   std::string SaveProject(const std::string& name) {
     Start();
-    screen->pageList->NewPage();
+    screen->PageList()->NewPage();
     prompts.savePaths.push_back(dir.File(name));
-    EXPECT_TRUE(screen->pageList->SaveProjectAs());
+    EXPECT_TRUE(screen->PageList()->SaveProjectAs());
     screen.reset(); // writes its settings file now, not over the test's own
     return dir.File(name);
   }
   bool ToolWindowsVisible() const {
-    return screen->toolBar->isVisible() && screen->pageList->isVisible();
+    return screen->ToolBar()->isVisible() && screen->PageList()->isVisible();
   }
 
   TempDir dir;
@@ -76,19 +76,19 @@ TEST_F(TaskListHooksTest, StartUpTaskListPlaysModelessAtTheBottomLeft) {
   EXPECT_EQ(dialog->pos(), QPoint(display.x(), display.y() + display.height() - 50));
   EXPECT_EQ(dialog->Path(), dir.File("list.tak"));
   EXPECT_TRUE(dialog->GetSchedule().Started());
-  EXPECT_FALSE(s.toolBar->isVisible());
-  EXPECT_FALSE(s.pageList->isVisible());
-  EXPECT_FALSE(s.menuEnabled);
+  EXPECT_FALSE(s.ToolBar()->isVisible());
+  EXPECT_FALSE(s.PageList()->isVisible());
+  EXPECT_FALSE(s.MenuEnabled());
 
-  EXPECT_EQ(s.pageList->Document().Path(), "");
+  EXPECT_EQ(s.PageList()->Document().Path(), "");
   scheduler.advance(1000); // the first scan loads the project through the document
-  EXPECT_EQ(s.pageList->Document().Path(), project);
-  EXPECT_EQ(s.pageList->Document().Root()->children.size(), 2u);
+  EXPECT_EQ(s.PageList()->Document().Path(), project);
+  EXPECT_EQ(s.PageList()->Document().Root()->children.size(), 2u);
   EXPECT_TRUE(prompts.messages.empty()) << prompts.Texts();
 
   dialog->reject();
   EXPECT_TRUE(ToolWindowsVisible());
-  EXPECT_TRUE(s.menuEnabled);
+  EXPECT_TRUE(s.MenuEnabled());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(s.findChild<CDlgPterm*>(), nullptr) << "a closed start-up dialog is freed";
   // Only the page list's own auto-save timer is left (no power control in this test).
@@ -104,12 +104,12 @@ TEST_F(TaskListHooksTest, ScheduleSelectsTheFirstPageOfAStoppedTimedTask) {
   task.ETime = ToDateTimeNumber({1899, 12, 30, 10, 0, 1, 0});
   ASSERT_TRUE(SaveTaskList(dir.File("list.tak"), {task}));
   CZyntraScr& s = Start();
-  s.openTaskListFile(dir.File("list.tak"));
+  s.OpenTaskListFile(dir.File("list.tak"));
   scheduler.advance(1000); // 10:00:01: started
-  ASSERT_EQ(s.pageList->Document().Path(), project);
-  ASSERT_TRUE(s.pageList->SelectItemByText("Page2"));
+  ASSERT_EQ(s.PageList()->Document().Path(), project);
+  ASSERT_TRUE(s.PageList()->SelectItemByText("Page2"));
   scheduler.advance(1000); // 10:00:02: outside its window, back to the first page
-  EXPECT_EQ(s.pageList->Document().Current()->name, "Page1");
+  EXPECT_EQ(s.PageList()->Document().Current()->name, "Page1");
   s.findChild<CDlgPterm*>()->reject();
 }
 
@@ -121,15 +121,15 @@ TEST_F(TaskListHooksTest, PlayControlCommandOpensTheDialogModally) {
     ASSERT_NE(dialog, nullptr);
     seen = true;
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("播放控制"));
-    EXPECT_FALSE(s.toolBar->isVisible());
-    EXPECT_FALSE(s.pageList->isVisible());
-    EXPECT_FALSE(s.menuEnabled);
+    EXPECT_FALSE(s.ToolBar()->isVisible());
+    EXPECT_FALSE(s.PageList()->isVisible());
+    EXPECT_FALSE(s.MenuEnabled());
     dialog->reject();
   });
-  s.pageList->OnCommand(cmd::PlayControl);
+  s.PageList()->OnCommand(cmd::PlayControl);
   EXPECT_TRUE(seen);
   EXPECT_TRUE(ToolWindowsVisible());
-  EXPECT_TRUE(s.menuEnabled);
+  EXPECT_TRUE(s.MenuEnabled());
 }
 
 } // namespace
