@@ -100,7 +100,6 @@ CDPlayList::CDPlayList(CZyntraScr* screen)
   if (services.scheduler) {
     playback_ = std::make_unique<Playback>(*services.scheduler, Document(),
                                            static_cast<PlayWindows&>(*this), *services.prompts);
-    playback_->SetRequestTarget(this);
     // Timer 1: auto-save every minute, counted against SaveDelay.
     autoSave_ = std::make_unique<AutoSaveTimer>(
         *services.scheduler, screen_->Config(),
@@ -555,15 +554,6 @@ void CDPlayList::closeEvent(QCloseEvent* event) {
 
 // --- Playback requests: handled here on the UI thread, by the engine --------------------------
 
-void CDPlayList::PlayStartObject(ShowNode& object) { playback_->PlayStartObject(object); }
-void CDPlayList::PlayEndPage(ShowNode& page) { playback_->PlayEndPage(page); }
-void CDPlayList::PlaySetBg(int32_t colour) { playback_->PlaySetBg(colour); }
-void CDPlayList::PlayPageDone(ShowNode& page) { playback_->PlayPageDone(page); }
-void CDPlayList::PlayObjectDone(ShowNode& object) { playback_->PlayObjectDone(object); }
-void CDPlayList::PlayCleanupPage(ShowNode& page) { playback_->PlayCleanupPage(page); }
-void CDPlayList::PlayMoveObject(CControlWrapper& control, const Rect& rect) {
-  playback_->PlayMoveObject(control, rect);
-}
 void CDPlayList::PlayTest() {
   if (playback_) playback_->PlayTest();
 }

@@ -14,7 +14,6 @@
 #include "model/ObjectKind.h"
 #include "model/PageListLink.h"
 #include "model/Rect.h"
-#include "playlist/PlayHost.h"
 #include "playlist/PlayWindows.h"
 
 class AutoSaveTimer;
@@ -31,11 +30,7 @@ struct ShowNode;
 /// The page list window "对象列表": the project tree (screen, pages, objects), where pages and
 /// objects are made, deleted, reordered and selected. It owns the editing session (the project
 /// document, its counters and history) and routes the file commands to it.
-class CDPlayList : public QWidget,
-                   public PageListLink,
-                   public PlayHost,
-                   public PlayWindows,
-                   public EditingView {
+class CDPlayList : public QWidget, public PageListLink, public PlayWindows, public EditingView {
   Q_OBJECT
 public:
   /// Builds the tool bar, tree and status bar; the document starts empty.
@@ -90,17 +85,13 @@ public:
   /// scheduler.
   Playback* Player() const { return playback_.get(); }
 
-  // --- PlayHost: the requests of the play tasks, handled on the UI thread ---------------------
-  void PlayStartObject(ShowNode& object) override;
-  void PlayEndPage(ShowNode& page) override;
-  void PlaySetBg(int32_t colour) override;
-  void PlayPageDone(ShowNode& page) override;
-  void PlayObjectDone(ShowNode& object) override;
-  void PlayCleanupPage(ShowNode& page) override;
-  void PlayMoveObject(CControlWrapper& control, const Rect& rect) override;
-  void PlayTest() override;
-  void PlayAll() override;
-  void PlayStopQuiet() override;
+  // --- The play requests of the screen window, the tool bar and the schedule ------------------
+  /// Tests the current page, as the test command (1032).
+  void PlayTest();
+  /// Plays without hiding the tool windows and without a current page (1033).
+  void PlayAll();
+  /// Stops without showing the tool windows (1034).
+  void PlayStopQuiet();
 
   // --- PlayWindows -----------------------------------------------------------------------------
   void ShowToolWindows(bool show) override;

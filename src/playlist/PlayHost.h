@@ -8,11 +8,11 @@
 class CControlWrapper;
 struct ShowNode;
 
-/// The page list's side of playback: one method per request (PlayRequest), each handled on the
-/// UI thread while the task that sent it waits for the answer. The play, test and motion tasks
-/// send 1025 to 1031; 1032 to 1034 come from the screen window, the tool bar and the schedule.
-/// `Playback` implements every request; the page list either uses it as it is or puts itself in
-/// front of it (see Playback.h).
+/// The requests of playback: one method per request (PlayRequest), each handled on the UI thread
+/// while the task that sent it waits for the answer. The play, test and motion tasks send 1025
+/// to 1031; 1032 to 1034 come from the screen window, the tool bar and the schedule. `Playback`
+/// implements every request and answers its own tasks; a test can put a recorder in front of it
+/// (Playback::SetRequestTarget).
 class PlayHost {
 public:
   virtual ~PlayHost() = default;

@@ -31,11 +31,9 @@ struct ShowNode;
 /// cleans up every page.
 ///
 /// The page list (`CDPlayList`) owns one, made with its scheduler, document, itself as the
-/// PlayWindows and the prompts; it sets itself as the request target, so that each request of
-/// the tasks passes through it, and hands its play, stop and test commands to OnCommand.
-///
-/// A page list without needs of its own can leave the request target alone: Playback then
-/// answers its tasks' requests itself. Destroy the Playback before the document's tree.
+/// PlayWindows and the prompts, and hands its play, stop and test commands to OnCommand.
+/// Playback answers its tasks' requests itself; a test may put a request target in front of it
+/// to watch them. Destroy the Playback before the document's tree.
 class Playback : public PlayHost {
 public:
   /// Polling period of page and object completion, milliseconds.
