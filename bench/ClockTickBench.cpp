@@ -20,7 +20,7 @@
 #include <numeric>
 #include <vector>
 
-#include "clock/ClockSeams.h"
+#include "app/QtPrompts.h"
 #include "app/QtScheduler.h"
 #include "controls/ControlLibrary.h"
 #include "model/DateTime.h"
@@ -81,17 +81,17 @@ void BM_ClockTickLateness(benchmark::State& state) {
   }
   const ZyntraClassObject* clockClass =
       library->GetClassObject("{15AC02EE-C7A7-11D9-B2D4-00D009C22011}", &error);
-  auto setSeams = reinterpret_cast<ZyntraClockSetSeamsFn>(library->Symbol(kZyntraClockSetSeams));
-  if (!clockClass || !setSeams) {
-    state.SkipWithError("the clock library lacks its class or its seams");
+  if (!clockClass) {
+    state.SkipWithError(error.c_str());
     return;
   }
   for (auto _ : state) {
     SystemLocalClock local;
     RecordingScheduler scheduler(local);
-    setSeams(&scheduler, &local, nullptr);
+    QtPrompts prompts;
     QWidget screen;
-    std::unique_ptr<HostedControl> clock(clockClass->create(&screen, Rect{0, 0, 320, 80}, true));
+    std::unique_ptr<HostedControl> clock(clockClass->create(
+        &screen, Rect{0, 0, 320, 80}, true, ControlServices{&scheduler, &local, &prompts}));
     clock->Invoke(0x4003000A, InvokeKind::PropertyPut, {Variant::FromI2(4)}, nullptr); // Style
     clock->Invoke(0x68030000, InvokeKind::PropertyPut, {Variant::FromBool(true)}, nullptr);
 
@@ -112,7 +112,6 @@ void BM_ClockTickLateness(benchmark::State& state) {
     loop.exec();
     freeRunning.stop();
     clock.reset();
-    setSeams(nullptr, nullptr, nullptr);
 
     scheduler.lateness.resize(kTicks);
     baseline.resize(kTicks);

@@ -171,7 +171,9 @@ void BM_ShowHeartbeat(benchmark::State& state) {
     services.prompts = &prompts;
     services.scheduler = &scheduler;
     services.clock = &clock;
-    services.makeControlFactory = &MakeControlHost;
+    services.makeControlFactory = [controls = services.ForControls()](QWidget* screen) {
+      return MakeControlHost(screen, controls);
+    };
     services.settingsPath = dir.filePath(QStringLiteral("setup.ini")).toStdString();
     CZyntraScr screen(services);
     screen.Initialise();

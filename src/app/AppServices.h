@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "controls/ControlServices.h"
+
 class ControlFactory;
 class LocalClock;
 class PowerControl;
@@ -22,4 +24,8 @@ struct AppServices {
   std::function<std::unique_ptr<ControlFactory>(QWidget* screenWindow)> makeControlFactory;
   /// Path of "setup.ini" (the working directory at start-up).
   std::string settingsPath;
+
+  /// The same scheduler, clock, prompts and power control for the controls of the screen
+  /// window, so that they wait, tell the time and ask as the windows do.
+  ControlServices ForControls() const { return {scheduler, clock, prompts, power}; }
 };

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -89,4 +91,38 @@ std::optional<int32_t> QtPrompts::ChooseColor(int32_t initial) {
 
 std::optional<FontDesc> QtPrompts::ChooseFont(const FontDesc& initial) {
   return ChooseFontInDialog(initial, Owner());
+}
+
+std::optional<FontDesc> ChooseFontInDialog(const FontDesc& stored, QWidget* parent,
+                                           const FontDialogRunner& run) {
+  QFont start = QFontOf(stored);
+  start.setFamily(ChoosableFamily(start));
+  // CJK faces have no italic: "Bold Italic" would open on the family's first style and lose
+  // bold. The italic stays stored all the same.
+  const QStringList styles = QFontDatabase::styles(start.family());
+  if (start.italic() && !styles.contains(QFontDatabase::styleString(start))) {
+    QFont upright = start;
+    upright.setItalic(false);
+    if (styles.contains(QFontDatabase::styleString(upright))) start = upright;
+  }
+  QFontDialog dialog(parent);
+  dialog.setCurrentFont(start);
+  // What the dialog shows can differ from what is stored (another family spelling, whole
+  // points, no italic face); only what the user changed from there replaces the stored value.
+  const QFont shown = dialog.currentFont();
+  const bool accepted = run ? run(dialog) : dialog.exec() == QDialog::Accepted;
+  if (!accepted) return std::nullopt;
+  const QFont chosen = dialog.selectedFont();
+
+  FontDesc result = stored;
+  if (chosen.family() != shown.family()) result.name = chosen.family().toStdString();
+  if (chosen.pointSizeF() != shown.pointSizeF()) result.size = chosen.pointSizeF();
+  if (chosen.bold() != shown.bold()) {
+    result.bold = chosen.bold();
+    result.weight = static_cast<int16_t>(result.bold ? 700 : 400);
+  }
+  if (chosen.italic() != shown.italic()) result.italic = chosen.italic();
+  if (chosen.underline() != shown.underline()) result.underline = chosen.underline();
+  if (chosen.strikeOut() != shown.strikeOut()) result.strikethrough = chosen.strikeOut();
+  return result;
 }

@@ -2,11 +2,27 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 #include "model/Prompts.h"
 
+class QFontDialog;
 class QWidget;
 
+/// Shows a set-up font dialog and tells whether the user chose OK.
+using FontDialogRunner = std::function<bool(QFontDialog& dialog)>;
+
+/// Asks for a font with Qt's font dialog, opened on `stored` (its family as ChoosableFamily
+/// gives it, size, bold, italic, underline, strikethrough). What the user did not change keeps
+/// the stored value (a stored 黑体 stays 黑体, 10.5 points stay 10.5); nullopt when cancelled.
+/// `run` replaces the modal exec() (tests script the dialog with it).
+std::optional<FontDesc> ChooseFontInDialog(const FontDesc& stored, QWidget* parent,
+                                           const FontDialogRunner& run = {});
+
 /// The Prompts seam with real Qt dialogs: QMessageBox, QFileDialog, QColorDialog, QFontDialog.
+/// The only place of the program that opens these dialogs; everything else asks through
+/// Prompts.
 class QtPrompts : public Prompts {
 public:
   /// Dialogs belong to the active window of the program, or to `parent` (may be null) when

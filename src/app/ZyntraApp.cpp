@@ -106,7 +106,9 @@ int CZyntraApp::Run() {
   services.scheduler = &scheduler;
   services.clock = &clock;
   services.power = &power;
-  services.makeControlFactory = &MakeControlHost;
+  services.makeControlFactory = [controls = services.ForControls()](QWidget* screen) {
+    return MakeControlHost(screen, controls);
+  };
   // The settings live in the working directory the program was started in.
   services.settingsPath = SettingsPathIn(QDir::currentPath().toStdString());
 

@@ -10,8 +10,6 @@
 #include "app/ZyntraScr.h"
 #include "controls/Clock.h"
 #include "controls/ControlHost.h"
-#include "controls/ControlRegistry.h"
-#include "controls/MediaControls.h"
 #include "model/AtomicFile.h"
 #include "model/Markup.h"
 #include "model/TextCodec.h"
@@ -53,25 +51,14 @@ std::string ScreenName(const std::string& text) {
 } // namespace
 
 HeadlessShow::HeadlessShow(Prompts& prompts, double start) : clock_(scheduler_, start) {
-  // The built-in controls made from now on wait on the virtual time too.
-  SetControlScheduler(&scheduler_);
-
   AppServices services;
   services.prompts = &prompts;
   services.scheduler = &scheduler_;
   services.clock = &clock_;
-  services.makeControlFactory = [this, &prompts](QWidget* screen) {
-    std::unique_ptr<ControlHost> host = MakeControlHost(screen);
-    // The clocks take their tick and their time from the stage before the first one is made.
-    if (const ControlLibrary* library = host->LibraryFor(C_Clock::kClassId)) {
-      setClockSeams_ =
-          reinterpret_cast<ZyntraClockSetSeamsFn>(library->Symbol(kZyntraClockSetSeams));
-      if (setClockSeams_) {
-        setClockSeams_(&scheduler_, &clock_, &prompts);
-        clockSeamsSet_ = true;
-      }
-    }
-    return host;
+  // Every control of the stage, built-in or from a library, waits on the virtual time and
+  // shows the stage's clock.
+  services.makeControlFactory = [controls = services.ForControls()](QWidget* screen) {
+    return MakeControlHost(screen, controls);
   };
   // Defaults only: no setup.ini of the user is read, and the one written at the end is thrown
   // away with the folder.
@@ -81,11 +68,9 @@ HeadlessShow::HeadlessShow(Prompts& prompts, double start) : clock_(scheduler_, 
   screen_->Initialise();
 }
 
-HeadlessShow::~HeadlessShow() {
-  screen_.reset(); // every control goes, and with it every pending tick
-  if (setClockSeams_) setClockSeams_(nullptr, nullptr, nullptr);
-  SetControlScheduler(nullptr);
-}
+// Every control goes with the screen window, and with it every pending tick, before the
+// scheduler they waited on.
+HeadlessShow::~HeadlessShow() { screen_.reset(); }
 
 CZyntraDoc& HeadlessShow::Document() { return screen_->PageList()->Document(); }
 

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "clock/ClockSeams.h"
 #include "model/LocalClock.h"
 #include "model/VirtualScheduler.h"
 
@@ -21,7 +20,7 @@ struct ShowNode;
 /// effects, the built-in controls, the clocks' tick) waits on one VirtualScheduler, and the
 /// clocks show `start` plus the virtual time that has passed. The settings are the defaults
 /// (a setup.ini in a private temporary folder), so auto-save and power-off stay off.
-/// One at a time per process: it sets the process-wide control and clock seams.
+/// The stage's controls are created with its own scheduler, clock and prompts.
 class HeadlessShow {
 public:
   /// A screen window with an empty project; messages go to `prompts`.
@@ -59,10 +58,6 @@ public:
   /// object in z-order (no grid, frames or selection).
   QImage Render();
 
-  /// True when the clock library took the virtual time (false: none was found, so no clock
-  /// can be made either).
-  bool ClockSeamsSet() const { return clockSeamsSet_; }
-
 private:
   ShowNode* Page(int index) const;
 
@@ -70,6 +65,4 @@ private:
   SchedulerLocalClock clock_;
   QTemporaryDir settingsDir_;
   std::unique_ptr<CZyntraScr> screen_;
-  ZyntraClockSetSeamsFn setClockSeams_ = nullptr;
-  bool clockSeamsSet_ = false;
 };

@@ -10,7 +10,6 @@
 #include <limits>
 
 #include "app/QtFont.h"
-#include "clock/ClockSeams.h"
 #include "controls/WallDpi.h"
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
@@ -65,7 +64,9 @@ QString TimeCaption(double now) {
 
 } // namespace
 
-ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(ClockIds::kClassId, parent) {
+ClockCtrl::ClockCtrl(QWidget* parent, Scheduler& scheduler, LocalClock& clock, Prompts& prompts)
+    : ControlWidget(ClockIds::kClassId, parent), scheduler_(scheduler), clock_(clock),
+      prompts_(prompts) {
   ++gLiveClocks;
   setObjectName(QStringLiteral("clock"));
   setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -83,14 +84,14 @@ ClockCtrl::ClockCtrl(QWidget* parent) : ControlWidget(ClockIds::kClassId, parent
   label_->setPalette(palette);
 
   // Creation: the label hidden, showing the time of creation.
-  const double now = ClockLocalClock().now();
+  const double now = clock_.now();
   label_->hide();
   label_->setText(TimeCaption(now));
   targetDate_ = now + 1.0;
 }
 
 ClockCtrl::~ClockCtrl() {
-  if (tickId_ != 0 && tickScheduler_) tickScheduler_->cancel(tickId_);
+  if (tickId_ != 0) scheduler_.cancel(tickId_);
   --gLiveClocks;
 }
 
@@ -296,7 +297,7 @@ void ClockCtrl::SetPlay(bool play) {
   if (play == playing_) return;
   playing_ = play;
   if (!play) {
-    if (tickId_ != 0 && tickScheduler_) tickScheduler_->cancel(tickId_);
+    if (tickId_ != 0) scheduler_.cancel(tickId_);
     tickId_ = 0;
     return;
   }
@@ -304,8 +305,7 @@ void ClockCtrl::SetPlay(bool play) {
 }
 
 void ClockCtrl::ScheduleTick(bool fromPlay) {
-  Scheduler& scheduler = ClockScheduler();
-  const int64_t now = scheduler.now();
+  const int64_t now = scheduler_.now();
   if (style_ < kStyleDial) {
     // A countdown counts seconds from Play on a fixed grid, so its seconds do not drift; a
     // tick that was held up skips the seconds it missed instead of firing them in a burst.
@@ -314,10 +314,9 @@ void ClockCtrl::ScheduleTick(bool fromPlay) {
   } else {
     // A clock ticks right after each second of its local clock begins, so the shown second
     // changes with the real one.
-    nextDue_ = now + (1000 - MsOfSecond(ClockLocalClock().now()));
+    nextDue_ = now + (1000 - MsOfSecond(clock_.now()));
   }
-  tickScheduler_ = &scheduler;
-  tickId_ = scheduler.callAt(nextDue_, [this] {
+  tickId_ = scheduler_.callAt(nextDue_, [this] {
     tickId_ = 0;
     Tick();
     if (playing_ && tickId_ == 0) ScheduleTick(false);
@@ -337,7 +336,7 @@ void ClockCtrl::Tick() {
       }
     }
   } else {
-    const double now = ClockLocalClock().now();
+    const double now = clock_.now();
     if (MsOfSecond(now) >= 500) return; // woken early: the next call aligns
     const ClockTime t = TimeOfDay(now);
     sampleHour_ = t.hour;
@@ -357,7 +356,7 @@ void ClockCtrl::Reset() {
 
 void ClockCtrl::SetFont() {
   QFont font = label_->font();
-  std::optional<FontDesc> chosen = ClockPrompts().ChooseFont(FontDescOf(font));
+  std::optional<FontDesc> chosen = prompts_.ChooseFont(FontDescOf(font));
   if (!chosen) return;
   ApplyFontDesc(font, *chosen);
   label_->setFont(font);
@@ -522,7 +521,7 @@ void ClockCtrl::ShowCountdownText() {
 }
 
 void ClockCtrl::ShowDialDate() {
-  label_->setText(QString::fromStdString(NumericDateText(ClockLocalClock().now())));
+  label_->setText(QString::fromStdString(NumericDateText(clock_.now())));
   label_->adjustSize();
   // Centred under the dial's centre, its top at 140 of the 200 scale units.
   const int left = static_cast<int>(std::lround(width() / 2.0 - label_->width() / 2.0));
@@ -532,17 +531,15 @@ void ClockCtrl::ShowDialDate() {
 }
 
 void ClockCtrl::ShowDateTimeText(const TextSelectors& selectors) {
-  ShowText(QString::fromStdString(
-      DateTimeText(selectors, ClockLocalClock().now(), Sample(), Retouch())));
+  ShowText(QString::fromStdString(DateTimeText(selectors, clock_.now(), Sample(), Retouch())));
 }
 
 void ClockCtrl::ShowDayCounter() {
-  ShowText(QString::fromStdString(
-      DayCounterText(preText_, targetDate_, ClockLocalClock().now(), lasText_)));
+  ShowText(QString::fromStdString(DayCounterText(preText_, targetDate_, clock_.now(), lasText_)));
 }
 
 void ClockCtrl::ShowLunarDate() {
-  const DateTimeParts today = FromDateTimeNumber(ClockLocalClock().now());
+  const DateTimeParts today = FromDateTimeNumber(clock_.now());
   const std::string caption = LunarDateText(today.year, today.month, today.day);
   // Outside the calendar table the label keeps its previous caption.
   ShowText(caption.empty() ? label_->text() : QString::fromStdString(caption));

@@ -12,16 +12,21 @@
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
+class LocalClock;
+class Prompts;
 class QLabel;
 
 /// The `clock` control: a dial clock, a countdown (dial or digits), date/time/weekday texts, a
 /// day counter or the lunar date, driven only through Invoke. Its drawing surface is a pixel
 /// image in a 200 × 200 drawing scale (the dial stretched to the control's proportions) under
-/// the text label and the border. It ticks on the scheduler of ClockSeams.h.
+/// the text label and the border. It ticks on the scheduler it was created with and shows the
+/// time of the local clock it was created with.
 class ClockCtrl : public ControlWidget {
 public:
-  /// A new clock (creation and new-instance values) as a child of `parent`.
-  explicit ClockCtrl(QWidget* parent);
+  /// A new clock (creation and new-instance values) as a child of `parent`: ticking on
+  /// `scheduler`, showing the time of `clock`, choosing fonts with `prompts` (all kept, not
+  /// owned; they must outlive the clock).
+  ClockCtrl(QWidget* parent, Scheduler& scheduler, LocalClock& clock, Prompts& prompts);
   ~ClockCtrl() override;
 
   /// Calls a member of the clock's interface by DISPID.
@@ -88,9 +93,13 @@ private:
   int sampleSecond_ = 0;
   DialFrame frame_;
 
+  // The seams.
+  Scheduler& scheduler_;
+  LocalClock& clock_;
+  Prompts& prompts_;
+
   // Timer1.
   bool playing_ = false;
-  Scheduler* tickScheduler_ = nullptr;
   Scheduler::TimerId tickId_ = 0;
   int64_t nextDue_ = 0;
 

@@ -1,27 +1,20 @@
-// Entry points of the zyntra-clock library and the seams its clocks read.
+// Entry points of the zyntra-clock library. Its clocks take their tick, their time and their
+// font chooser from the services of the creation call; the library keeps no seams of its own.
 
 #include <QCoreApplication>
-#include <memory>
 
-#include "controls/ClockIds.h"
-#include "clock/ClockCtrl.h"
-#include "app/QtPrompts.h"
 #include "app/QtTranslations.h"
-#include "clock/ClockSeams.h"
-#include "app/QtScheduler.h"
+#include "clock/ClockCtrl.h"
+#include "controls/ClockIds.h"
 #include "controls/ControlModuleExports.h"
-#include "model/LocalClock.h"
 
 namespace {
 
-Scheduler* gScheduler = nullptr;
-LocalClock* gLocalClock = nullptr;
-Prompts* gPrompts = nullptr;
-
-HostedControl* CreateClock(QWidget* parent, const Rect& rect, bool visible) {
+HostedControl* CreateClock(QWidget* parent, const Rect& rect, bool visible,
+                           const ControlServices& services) {
   // The font dialog speaks Chinese in any host.
   InstallQtChineseTranslations(QCoreApplication::instance());
-  auto* clock = new ClockCtrl(parent);
+  auto* clock = new ClockCtrl(parent, *services.scheduler, *services.clock, *services.prompts);
   clock->MoveWindow(rect);
   clock->setVisible(visible);
   return clock;
@@ -34,28 +27,5 @@ const ZyntraClassObject kClasses[] = {
 };
 
 } // namespace
-
-Scheduler& ClockScheduler() {
-  // Made on first use, when the application (and its event loop) exists.
-  static QtScheduler timers;
-  return gScheduler ? *gScheduler : timers;
-}
-
-LocalClock& ClockLocalClock() {
-  static SystemLocalClock system;
-  return gLocalClock ? *gLocalClock : system;
-}
-
-Prompts& ClockPrompts() {
-  static QtPrompts dialogs;
-  return gPrompts ? *gPrompts : dialogs;
-}
-
-ZYNTRA_CONTROL_EXPORT void ZyntraClockSetSeams(Scheduler* scheduler, LocalClock* clock,
-                                               Prompts* prompts) {
-  gScheduler = scheduler;
-  gLocalClock = clock;
-  gPrompts = prompts;
-}
 
 ZYNTRA_CONTROL_MODULE(kClasses, LiveClocks)

@@ -3,13 +3,10 @@
 #include <QMovie>
 #include <QPainter>
 
-#include "app/QtScheduler.h"
 #include "controls/BuiltinArgs.h"
 
-AniGifCtrl::AniGifCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(AniGifIds::kClassId, parent),
-      ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
-      scheduler_(scheduler ? *scheduler : *ownScheduler_) {}
+AniGifCtrl::AniGifCtrl(QWidget* parent, Scheduler& scheduler)
+    : ControlWidget(AniGifIds::kClassId, parent), scheduler_(scheduler) {}
 
 AniGifCtrl::~AniGifCtrl() {
   if (timer_ != 0) scheduler_.cancel(timer_);

@@ -7,7 +7,6 @@
 #include "model/Scheduler.h"
 
 class QMovie;
-class QtScheduler;
 
 /// The animated-GIF control: shows a GIF scaled to fill the control, animated in a loop or
 /// still on its first frame. Frames advance by the scheduler, at the delays the file gives.
@@ -21,8 +20,8 @@ public:
   /// Delay of frames that give none or a too short one.
   static constexpr int kDefaultFrameMs = 100;
 
-  /// A control timed by `scheduler` (kept, not owned), or by its own Qt timers when null.
-  explicit AniGifCtrl(QWidget* parent, Scheduler* scheduler = nullptr);
+  /// A control timed by `scheduler` (kept, not owned; it must outlive the control).
+  AniGifCtrl(QWidget* parent, Scheduler& scheduler);
   ~AniGifCtrl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
@@ -37,7 +36,6 @@ private:
   void ScheduleNext();
   void NextFrame();
 
-  std::unique_ptr<QtScheduler> ownScheduler_;
   Scheduler& scheduler_;
   std::string fileName_;
   bool animate_ = false;

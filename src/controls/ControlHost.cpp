@@ -19,8 +19,8 @@ std::string AbsolutePath(const std::string& path) {
 
 } // namespace
 
-ControlHost::ControlHost(QWidget* parent)
-    : parent_(parent), searchDirectories_(DefaultSearchDirectories()),
+ControlHost::ControlHost(QWidget* parent, const ControlServices& services)
+    : parent_(parent), services_(services), searchDirectories_(DefaultSearchDirectories()),
       registryPath_(ControlRegistry::DefaultPath()) {}
 
 ControlHost::~ControlHost() {
@@ -68,12 +68,18 @@ bool ControlHost::HasBuiltIn(const std::string& clsid) const {
 std::unique_ptr<HostedControl> ControlHost::CreateControl(const std::string& clsid,
                                                           const Rect& rect, bool visible) {
   const std::string key = ControlRegistry::NormalizeClassId(clsid);
+  // The controls rely on these without checking; a host made without them creates nothing.
+  if (!services_.Complete()) {
+    Log("the control of class " + key +
+        " cannot be created: the host has no scheduler, local clock or prompts");
+    return nullptr;
+  }
   HostedControl* control = nullptr;
   auto builtIn = builtIns_.find(key);
   if (builtIn != builtIns_.end()) {
-    control = builtIn->second.create(parent_, rect, visible);
+    control = builtIn->second.create(parent_, rect, visible, services_);
   } else if (const ControlLibrary* library = LibraryFor(key)) {
-    control = library->GetClassObject(key, nullptr)->create(parent_, rect, visible);
+    control = library->GetClassObject(key, nullptr)->create(parent_, rect, visible, services_);
   } else {
     Log("no control library provides class " + key);
     return nullptr;

@@ -8,6 +8,7 @@
 
 #include "controls/ControlFactory.h"
 #include "controls/ControlLibrary.h"
+#include "controls/ControlServices.h"
 
 class QWidget;
 
@@ -18,18 +19,20 @@ class QWidget;
 ///  3. the control libraries beside the executable: files named libzyntra-*.so in the
 ///     executable's folder (the build tree) and in ../lib/zyntra from it (the install tree).
 /// A library is loaded once and kept; a missing library, a missing entry point or another ABI
-/// version is refused with a logged reason and the next source is tried. Nothing here throws.
+/// version is refused with a logged reason and the next source is tried. Every control, from
+/// whichever source, is created with the services the host was given. Nothing here throws.
 class ControlHost : public ControlFactory {
 public:
-  /// Makes a control as a child of `parent` at `rect`, shown or hidden; the caller owns it.
-  using CreateFunction =
-      std::function<HostedControl*(QWidget* parent, const Rect& rect, bool visible)>;
+  /// Makes a control as a child of `parent` at `rect`, shown or hidden, working through
+  /// `services`; the caller owns it.
+  using CreateFunction = std::function<HostedControl*(
+      QWidget* parent, const Rect& rect, bool visible, const ControlServices& services)>;
   /// Receives one line per refusal or failure.
   using Logger = std::function<void(const std::string& message)>;
 
-  /// A host whose controls become children of `parent`; reads the default controls.ini and
-  /// searches DefaultSearchDirectories().
-  explicit ControlHost(QWidget* parent);
+  /// A host whose controls become children of `parent` and work through `services` (which
+  /// must outlive them); reads the default controls.ini and searches DefaultSearchDirectories().
+  ControlHost(QWidget* parent, const ControlServices& services);
   ~ControlHost() override;
 
   /// Registers a built-in control. False, with a logged reason, for a malformed or duplicate
@@ -38,7 +41,8 @@ public:
   /// True when a built-in control of that class identifier is registered.
   bool HasBuiltIn(const std::string& clsid) const;
 
-  /// Creates the control of class `clsid`; null, with a logged reason, when no source has it.
+  /// Creates the control of class `clsid`; null, with a logged reason, when no source has it
+  /// or the host's services lack a scheduler, a clock or prompts.
   std::unique_ptr<HostedControl> CreateControl(const std::string& clsid, const Rect& rect,
                                                bool visible) override;
 
@@ -59,6 +63,8 @@ public:
   void SetLogger(Logger logger);
   /// The last logged reason; empty until something was refused.
   const std::string& LastError() const { return lastError_; }
+  /// The services every control of this host is created with.
+  const ControlServices& Services() const { return services_; }
 
 private:
   struct BuiltIn {
@@ -68,6 +74,7 @@ private:
   void Log(const std::string& message);
 
   QWidget* parent_;
+  ControlServices services_;
   std::map<std::string, BuiltIn> builtIns_;
   std::map<std::string, std::unique_ptr<ControlLibrary>> libraries_; // by absolute path
   std::map<std::string, std::string> refused_;                       // path → reason

@@ -60,8 +60,8 @@ std::unique_ptr<ControlLibrary> ControlLibrary::Load(const std::string& path, st
   }
   const int version = abiVersion();
   if (version != ZYNTRA_CONTROL_ABI_VERSION) {
-    return fail("ABI version " + std::to_string(version) + ", the program needs " +
-                std::to_string(ZYNTRA_CONTROL_ABI_VERSION));
+    return fail("it was built for control ABI version " + std::to_string(version) +
+                ", this program needs version " + std::to_string(ZYNTRA_CONTROL_ABI_VERSION));
   }
   return library;
 }
@@ -75,8 +75,10 @@ const ZyntraClassObject* ControlLibrary::GetClassObject(const std::string& clsid
     return nullptr;
   }
   if (object->abiVersion != ZYNTRA_CONTROL_ABI_VERSION) {
-    SetError(error, "control library " + path_ + " answers class " + clsid + " with ABI version " +
-                        std::to_string(object->abiVersion));
+    SetError(error, "control library " + path_ + " answers class " + clsid +
+                        " with a class object of control ABI version " +
+                        std::to_string(object->abiVersion) + ", this program needs version " +
+                        std::to_string(ZYNTRA_CONTROL_ABI_VERSION));
     return nullptr;
   }
   if (!object->clsid || ControlRegistry::NormalizeClassId(object->clsid) !=

@@ -7,21 +7,26 @@
 // (controls/ControlModuleExports.h), is named libzyntra-<name>.so and is built into build/bin
 // (installed to lib/zyntra), where the control host finds it without registration.
 
+#include "controls/ControlServices.h"
 #include "controls/HostedControl.h"
 #include "model/Rect.h"
 
 class QWidget;
 
-/// Bumped whenever HostedControl, Variant or ZyntraClassObject change shape.
-#define ZYNTRA_CONTROL_ABI_VERSION 1
+/// Bumped whenever HostedControl, Variant, ControlServices or ZyntraClassObject change shape.
+/// Version 2: the create function takes the control services.
+#define ZYNTRA_CONTROL_ABI_VERSION 2
 
 /// What DllGetClassObject hands out for one class identifier.
 struct ZyntraClassObject {
   int abiVersion;    ///< ZYNTRA_CONTROL_ABI_VERSION of the library
   const char* clsid; ///< "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper case
   const char* name;  ///< the control's name, e.g. "clock"
-  /// Creates a control as a child of `parent` at `rect`, shown or hidden. The caller owns it.
-  HostedControl* (*create)(QWidget* parent, const Rect& rect, bool visible);
+  /// Creates a control as a child of `parent` at `rect`, shown or hidden, working through
+  /// `services` (complete: scheduler, clock and prompts set) for as long as it lives. The caller
+  /// owns it; null when it cannot be made.
+  HostedControl* (*create)(QWidget* parent, const Rect& rect, bool visible,
+                           const ControlServices& services);
 };
 
 /// Result codes of the entry points (COM's S_OK / S_FALSE / failures).

@@ -4,7 +4,8 @@
 // five exported entry points of a control library. Use it in exactly one .cpp of the library:
 //
 //   namespace {
-//   HostedControl* CreateLabel(QWidget* parent, const Rect& rect, bool visible);
+//   HostedControl* CreateLabel(QWidget* parent, const Rect& rect, bool visible,
+//                              const ControlServices& services);
 //   int LiveLabels(); // number of controls of this library alive now
 //   const ZyntraClassObject kClasses[] = {
 //       {ZYNTRA_CONTROL_ABI_VERSION, GlassoIds::kClassId, "Glasso", &CreateLabel},

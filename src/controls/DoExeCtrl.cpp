@@ -10,15 +10,12 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-#include "app/QtScheduler.h"
 #include "controls/BuiltinArgs.h"
 #include "controls/DoExeEditor.h"
 #include "controls/SplitArguments.h"
 
-DoExeCtrl::DoExeCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(DoExeIds::kClassId, parent),
-      ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
-      scheduler_(scheduler ? *scheduler : *ownScheduler_) {}
+DoExeCtrl::DoExeCtrl(QWidget* parent, Scheduler& scheduler, Prompts& prompts)
+    : ControlWidget(DoExeIds::kClassId, parent), scheduler_(scheduler), prompts_(prompts) {}
 
 DoExeCtrl::~DoExeCtrl() {
   for (Scheduler::TimerId id : killTimers_)
@@ -124,7 +121,7 @@ bool DoExeCtrl::Finished() const {
 
 void DoExeCtrl::Edit() {
   QPointer<DoExeCtrl> self(this);
-  QPointer<DoExeEditor> editor = new DoExeEditor(programs_, this);
+  QPointer<DoExeEditor> editor = new DoExeEditor(programs_, prompts_, this);
   int answer = editor->exec();
   // The control (and the editor with it) may have gone while the editor's loop ran.
   if (!self || !editor) return;

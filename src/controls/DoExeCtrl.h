@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,8 +9,8 @@
 #include "controls/ControlWidget.h"
 #include "model/Scheduler.h"
 
+class Prompts;
 class QProcess;
-class QtScheduler;
 
 /// One program of the launcher: the program path and its parameter string.
 struct ProgramEntry {
@@ -32,8 +31,9 @@ public:
   /// Side of the program icon shown while designing.
   static constexpr int kIconSize = 32;
 
-  /// A control timed by `scheduler` (kept, not owned), or by its own Qt timers when null.
-  explicit DoExeCtrl(QWidget* parent, Scheduler* scheduler = nullptr);
+  /// A control timed by `scheduler` whose editor picks programs with `prompts` (both kept, not
+  /// owned; they must outlive the control).
+  DoExeCtrl(QWidget* parent, Scheduler& scheduler, Prompts& prompts);
   ~DoExeCtrl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
@@ -51,8 +51,8 @@ private:
   void Edit();
   bool Finished() const;
 
-  std::unique_ptr<QtScheduler> ownScheduler_;
   Scheduler& scheduler_;
+  Prompts& prompts_;
   std::vector<ProgramEntry> programs_;
   std::vector<QPointer<QProcess>> launched_;
   std::vector<Scheduler::TimerId> killTimers_;

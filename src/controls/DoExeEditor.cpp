@@ -1,12 +1,13 @@
 #include "controls/DoExeEditor.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "model/Prompts.h"
 
 namespace {
 
@@ -19,8 +20,9 @@ QPushButton* MakeButton(const QString& text, const QString& name, QWidget* paren
 
 } // namespace
 
-DoExeEditor::DoExeEditor(const std::vector<ProgramEntry>& programs, QWidget* parent)
-    : QDialog(parent), table_(new QTableWidget(0, 2, this)) {
+DoExeEditor::DoExeEditor(const std::vector<ProgramEntry>& programs, Prompts& prompts,
+                         QWidget* parent)
+    : QDialog(parent), prompts_(prompts), table_(new QTableWidget(0, 2, this)) {
   setWindowTitle(QStringLiteral("程序列表"));
   setModal(true);
   table_->setObjectName(QStringLiteral("programTable"));
@@ -63,8 +65,6 @@ DoExeEditor::DoExeEditor(const std::vector<ProgramEntry>& programs, QWidget* par
   layout->addLayout(top);
   layout->addWidget(box);
   resize(520, 300);
-
-  chooseFile_ = [this] { return QFileDialog::getOpenFileName(this, QStringLiteral("选择程序")); };
 }
 
 std::vector<ProgramEntry> DoExeEditor::Programs() const {
@@ -84,9 +84,10 @@ void DoExeEditor::AddRow(const QString& program, const QString& parameters) {
 }
 
 void DoExeEditor::Add() {
-  QString path = chooseFile_ ? chooseFile_() : QString();
-  if (path.isEmpty()) return;
-  AddRow(path, QString());
+  // A cancelled chooser, or one that answers no file, adds nothing.
+  const std::optional<std::string> path = prompts_.GetOpenFileName(kProgramFilter, "", "");
+  if (!path || path->empty()) return;
+  AddRow(QString::fromStdString(*path), QString());
   table_->setCurrentCell(table_->rowCount() - 1, 1);
 }
 

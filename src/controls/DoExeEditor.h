@@ -2,11 +2,11 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <vector>
 
 #include "controls/DoExeCtrl.h"
 
+class Prompts;
 class QTableWidget;
 
 /// The program launcher's own editor: a modal dialog with one row per program (program path and
@@ -15,14 +15,16 @@ class DoExeEditor : public QDialog {
   Q_OBJECT
 
 public:
+  /// The filter of the file chooser behind "添加": any file, described as a program.
+  static constexpr const char* kProgramFilter = "程序|*|";
+
   /// Opens on a copy of `programs`; nothing changes outside until the caller takes Programs().
-  explicit DoExeEditor(const std::vector<ProgramEntry>& programs, QWidget* parent = nullptr);
+  /// "添加" asks for the program file with `prompts` (kept; it must outlive the editor).
+  DoExeEditor(const std::vector<ProgramEntry>& programs, Prompts& prompts,
+              QWidget* parent = nullptr);
 
   /// The rows as they stand, in order.
   std::vector<ProgramEntry> Programs() const;
-  /// Replaces the file chooser of "添加" (default: a file-open dialog); an empty answer adds
-  /// nothing.
-  void SetFileChooser(std::function<QString()> chooser) { chooseFile_ = std::move(chooser); }
 
 private:
   void AddRow(const QString& program, const QString& parameters);
@@ -31,6 +33,6 @@ private:
   void EditCurrent();
   void Move(int delta);
 
+  Prompts& prompts_;
   QTableWidget* table_;
-  std::function<QString()> chooseFile_;
 };

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "app/QtScheduler.h"
 #include "controls/BuiltinArgs.h"
 
 namespace {
@@ -13,16 +12,14 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 
 } // namespace
 
-EffectBoxCtrl::EffectBoxCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(EffectBoxIds::kClassId, parent),
-      ownScheduler_(scheduler ? nullptr : std::make_unique<QtScheduler>()),
-      scheduler_(scheduler ? *scheduler : *ownScheduler_), show_(scheduler_) {
+EffectBoxCtrl::EffectBoxCtrl(QWidget* parent, Scheduler& scheduler)
+    : ControlWidget(EffectBoxIds::kClassId, parent), show_(scheduler) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   show_.onEnter = [this](size_t index) { return EnterItem(index); };
   show_.onUpdate = [this] { update(); };
 }
 
-// The show's timers go before the scheduler that may be our own.
+// The show's pending timers are cancelled while the scheduler still holds them.
 EffectBoxCtrl::~EffectBoxCtrl() { show_.Stop(); }
 
 InvokeStatus EffectBoxCtrl::Invoke(int32_t dispid, InvokeKind kind,

@@ -2,13 +2,9 @@
 
 #include <QImage>
 
-#include <memory>
-
 #include "controls/EffectBoxIds.h"
 #include "controls/ControlWidget.h"
 #include "controls/SlideShow.h"
-
-class QtScheduler;
 
 /// The picture-effect control: a list of pictures shown one after another, each entering over
 /// the previous one with a named transition, on a background colour and picture.
@@ -18,8 +14,8 @@ public:
   using Dispid = EffectBoxIds::Dispid;
   using enum EffectBoxIds::Dispid;
 
-  /// A control timed by `scheduler` (kept, not owned), or by its own Qt timers when null.
-  explicit EffectBoxCtrl(QWidget* parent, Scheduler* scheduler = nullptr);
+  /// A control timed by `scheduler` (kept, not owned; it must outlive the control).
+  EffectBoxCtrl(QWidget* parent, Scheduler& scheduler);
   ~EffectBoxCtrl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
@@ -37,8 +33,6 @@ private:
   void InvalidateFrames();
   QImage ComposeFrame(const QImage& picture) const;
 
-  std::unique_ptr<QtScheduler> ownScheduler_;
-  Scheduler& scheduler_;
   SlideShow show_;
   std::string bgPath_;
   QImage bgImage_;

@@ -30,7 +30,8 @@ void FlashStandIn::paintEvent(QPaintEvent*) {
   p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWrapAnywhere, text());
 }
 
-HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible) {
+HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible,
+                                  const ControlServices& /*services*/) {
   auto* control = new FlashStandIn(parent);
   control->MoveWindow(rect);
   control->ShowWindow(visible);

@@ -34,7 +34,8 @@ private:
 };
 
 /// Creates a stand-in as a child of `parent` at `rect`, shown or hidden. The caller owns it.
-HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible);
+HostedControl* CreateFlashStandIn(QWidget* parent, const Rect& rect, bool visible,
+                                  const ControlServices& services);
 
 /// Lets `host` make Flash controls where the player library cannot: unless a library the host
 /// finds (ControlHost::LibraryFor) answers the Flash class, registers the stand-in as the

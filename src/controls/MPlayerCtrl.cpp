@@ -12,7 +12,6 @@
 #include <QVideoWidget>
 #endif
 
-#include "controls/MediaControls.h"
 #include "controls/BuiltinArgs.h"
 
 namespace {
@@ -30,9 +29,8 @@ QUrl SourceUrl(const std::string& fileName) {
 
 } // namespace
 
-MPlayerCtrl::MPlayerCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(MPlayerIds::kClassId, parent),
-      scheduler_(scheduler ? scheduler : &DefaultControlScheduler()) {
+MPlayerCtrl::MPlayerCtrl(QWidget* parent, Scheduler& scheduler)
+    : ControlWidget(MPlayerIds::kClassId, parent), scheduler_(scheduler) {
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
@@ -75,7 +73,7 @@ QMediaPlayer* MPlayerCtrl::Player() {
 #endif
 
 MPlayerCtrl::~MPlayerCtrl() {
-  if (pendingTimer_) scheduler_->cancel(pendingTimer_);
+  if (pendingTimer_) scheduler_.cancel(pendingTimer_);
 }
 
 InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
@@ -141,11 +139,6 @@ InvokeStatus MPlayerCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   }
 }
 
-void MPlayerCtrl::SetScheduler(Scheduler* scheduler) {
-  if (pendingPlay_) Stop();
-  scheduler_ = scheduler ? scheduler : &DefaultControlScheduler();
-}
-
 void MPlayerCtrl::SetFileName(const std::string& fileName) {
   Stop();
   fileName_ = fileName;
@@ -156,7 +149,7 @@ void MPlayerCtrl::SetFileName(const std::string& fileName) {
 
 void MPlayerCtrl::Play() {
   if (fileName_.empty()) return;
-  if (pendingTimer_) scheduler_->cancel(pendingTimer_);
+  if (pendingTimer_) scheduler_.cancel(pendingTimer_);
   pendingTimer_ = 0;
   playsDone_ = 0;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
@@ -177,7 +170,7 @@ void MPlayerCtrl::Play() {
     return;
   }
   pendingPlay_ = true;
-  pendingTimer_ = scheduler_->callAfter(kShowWaitMs, [this] {
+  pendingTimer_ = scheduler_.callAfter(kShowWaitMs, [this] {
     pendingTimer_ = 0;
     if (pendingPlay_) BeginPlayback();
   });
@@ -187,7 +180,7 @@ void MPlayerCtrl::Play() {
 }
 
 void MPlayerCtrl::Stop() {
-  if (pendingTimer_) scheduler_->cancel(pendingTimer_);
+  if (pendingTimer_) scheduler_.cancel(pendingTimer_);
   pendingTimer_ = 0;
   pendingPlay_ = false;
   state_ = kStopped;
@@ -203,7 +196,7 @@ void MPlayerCtrl::showEvent(QShowEvent* event) {
 
 void MPlayerCtrl::BeginPlayback() {
   pendingPlay_ = false;
-  if (pendingTimer_) scheduler_->cancel(pendingTimer_);
+  if (pendingTimer_) scheduler_.cancel(pendingTimer_);
   pendingTimer_ = 0;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
   if (state_ != kStopped) Player()->play();
@@ -228,7 +221,7 @@ void MPlayerCtrl::Fail(const QString& reason) {
   qWarning().noquote() << "movie: cannot play" << QString::fromStdString(fileName_) << "-"
                        << reason;
   pendingPlay_ = false;
-  if (pendingTimer_) scheduler_->cancel(pendingTimer_);
+  if (pendingTimer_) scheduler_.cancel(pendingTimer_);
   pendingTimer_ = 0;
   state_ = kStopped;
 #ifdef ZYNTRA_HAVE_MULTIMEDIA

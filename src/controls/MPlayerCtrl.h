@@ -22,15 +22,14 @@ public:
   /// Values of the play state member.
   enum PlayState : int32_t { kStopped = 0, kPaused = 1, kPlaying = 2 };
 
-  /// Creates the control; `scheduler` (default: Qt timers) times the deferred start.
-  explicit MPlayerCtrl(QWidget* parent, Scheduler* scheduler = nullptr);
+  /// Creates the control; `scheduler` (kept, not owned; it must outlive the control) times the
+  /// deferred start.
+  MPlayerCtrl(QWidget* parent, Scheduler& scheduler);
   ~MPlayerCtrl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant* result) override;
 
-  /// Times the deferred start with another scheduler (null: Qt timers); a pending start stops.
-  void SetScheduler(Scheduler* scheduler);
   /// Loads a file (empty: no media). An unreadable file is logged when it is started.
   void SetFileName(const std::string& fileName);
   /// Starts playing from the current position; nothing happens without a file name.
@@ -52,7 +51,7 @@ private:
   void OnEndOfMedia();
   void Fail(const QString& reason);
 
-  Scheduler* scheduler_;
+  Scheduler& scheduler_;
   QMediaPlayer* player_ = nullptr;
   QAudioOutput* audio_ = nullptr;
   QVideoWidget* video_ = nullptr;

@@ -10,7 +10,6 @@
 
 #include <cmath>
 
-#include "controls/MediaControls.h"
 #include "controls/BuiltinArgs.h"
 #include "controls/RtfReader.h"
 
@@ -41,9 +40,8 @@ QTextCharFormat ToQt(const RtfCharFormat& f) {
 
 } // namespace
 
-RtfTextCtrl::RtfTextCtrl(QWidget* parent, Scheduler* scheduler)
-    : ControlWidget(RtfTextIds::kClassId, parent),
-      scheduler_(scheduler ? scheduler : &DefaultControlScheduler()) {
+RtfTextCtrl::RtfTextCtrl(QWidget* parent, Scheduler& scheduler)
+    : ControlWidget(RtfTextIds::kClassId, parent), scheduler_(scheduler) {
   // The text is laid out for this widget, which converts points at the wall's resolution;
   // without a device the document would take the desktop's.
   text_.documentLayout()->setPaintDevice(this);
@@ -119,11 +117,6 @@ InvokeStatus RtfTextCtrl::Invoke(int32_t dispid, InvokeKind kind, const std::vec
   }
 }
 
-void RtfTextCtrl::SetScheduler(Scheduler* scheduler) {
-  if (mode_ == Mode::Playing) Stop();
-  scheduler_ = scheduler ? scheduler : &DefaultControlScheduler();
-}
-
 void RtfTextCtrl::SetFileName(const std::string& fileName) {
   Stop();
   fileName_ = fileName;
@@ -144,7 +137,7 @@ void RtfTextCtrl::Start() {
   show_ = RtfLayout(RtfLayout::CutScreenfuls(lines_, height()), Settings());
   mode_ = Mode::Playing;
   finished_ = false;
-  startMs_ = scheduler_->now();
+  startMs_ = scheduler_.now();
   Tick();
 }
 
@@ -222,16 +215,16 @@ void RtfTextCtrl::LayOut() {
 
 void RtfTextCtrl::Tick() {
   timer_ = 0;
-  const int64_t t = scheduler_->now() - startMs_;
+  const int64_t t = scheduler_.now() - startMs_;
   frame_ = show_.At(t);
   if (frame_.phase == RtfPhase::Finished) finished_ = true;
   update();
   const int64_t next = show_.NextChange(t);
-  if (next >= 0) timer_ = scheduler_->callAt(startMs_ + next, [this] { Tick(); });
+  if (next >= 0) timer_ = scheduler_.callAt(startMs_ + next, [this] { Tick(); });
 }
 
 void RtfTextCtrl::CancelTimer() {
-  if (timer_) scheduler_->cancel(timer_);
+  if (timer_) scheduler_.cancel(timer_);
   timer_ = 0;
 }
 

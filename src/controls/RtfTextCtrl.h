@@ -22,15 +22,14 @@ public:
   using Dispid = RtfTextIds::Dispid;
   using enum RtfTextIds::Dispid;
 
-  /// Creates the control; `scheduler` (default: Qt timers) drives the show.
-  explicit RtfTextCtrl(QWidget* parent, Scheduler* scheduler = nullptr);
+  /// Creates the control; `scheduler` (kept, not owned; it must outlive the control) drives the
+  /// show.
+  RtfTextCtrl(QWidget* parent, Scheduler& scheduler);
   ~RtfTextCtrl() override;
 
   InvokeStatus Invoke(int32_t dispid, InvokeKind kind, const std::vector<Variant>& args,
                       Variant* result) override;
 
-  /// Drives the show from another scheduler (null: Qt timers); a running show stops.
-  void SetScheduler(Scheduler* scheduler);
   /// Loads an RTF or text file and lays it out; a missing file shows nothing.
   void SetFileName(const std::string& fileName);
   /// Lays the text out again at the control's current size.
@@ -60,7 +59,7 @@ private:
   void CancelTimer();
   RtfShowSettings Settings() const;
 
-  Scheduler* scheduler_;
+  Scheduler& scheduler_;
   QTextDocument text_;
   RtfDocument content_;
   std::vector<RtfLineBox> lines_;

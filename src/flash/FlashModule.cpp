@@ -9,7 +9,9 @@ namespace {
 
 bool g_webEngineStarted = false;
 
-HostedControl* CreatePlayer(QWidget* parent, const Rect& rect, bool visible) {
+// The player runs on Qt WebEngine's own timing; it takes nothing from the services.
+HostedControl* CreatePlayer(QWidget* parent, const Rect& rect, bool visible,
+                            const ControlServices& /*services*/) {
   FlashWebContext* context = FlashWebContext::Instance();
   if (!context) return nullptr;
   g_webEngineStarted = true;

@@ -1,36 +1,28 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 #include "controls/Variant.h"
 
-class QWidget;
+class Prompts;
 
-/// The control's colour and font chooser (`CD1`): it holds the values the dialogs start from
-/// and return. The choosers themselves are replaceable so that tests can script the answers;
-/// by default they are QColorDialog and QFontDialog.
+/// The control's colour and font chooser (`CD1`): it holds the values the choosers start from
+/// and return, and asks with the prompts the control was created with.
 class CommonDialog {
 public:
-  /// Asks for a colour (0x00BBGGRR) starting from `initial`; nullopt when cancelled.
-  using ColorChooser = std::function<std::optional<int32_t>(int32_t initial, QWidget* parent)>;
-  /// Asks for a font starting from `initial`; nullopt when cancelled.
-  using FontChooser =
-      std::function<std::optional<FontDesc>(const FontDesc& initial, QWidget* parent)>;
+  /// Choosers shown through `prompts` (kept, not owned; it must outlive this object).
+  explicit CommonDialog(Prompts& prompts) : prompts_(prompts) {}
 
   /// Colour shown first by ShowColor() and chosen by it.
   int32_t Color = 0;
   /// Font shown first by ShowFont() and chosen by it.
   FontDesc Font;
 
-  /// Shows the colour chooser over `parent`; false (Color unchanged) when cancelled.
-  bool ShowColor(QWidget* parent);
-  /// Shows the font chooser over `parent`; false (Font unchanged) when cancelled.
-  bool ShowFont(QWidget* parent);
+  /// Shows the colour chooser; false (Color unchanged) when cancelled.
+  bool ShowColor();
+  /// Shows the font chooser; false (Font unchanged) when cancelled.
+  bool ShowFont();
 
-  /// Replaces the colour chooser of every control; an empty function restores QColorDialog.
-  static void SetColorChooser(ColorChooser chooser);
-  /// Replaces the font chooser of every control; an empty function restores QFontDialog.
-  static void SetFontChooser(FontChooser chooser);
+private:
+  Prompts& prompts_;
 };

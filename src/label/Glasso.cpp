@@ -71,7 +71,7 @@ const Glasso::Member Glasso::kMembers[] = {
 };
 // clang-format on
 
-Glasso::Glasso(QWidget* parent) : ControlWidget(kClassId, parent) {
+Glasso::Glasso(QWidget* parent, Prompts& prompts) : ControlWidget(kClassId, parent), CD1(prompts) {
   // The surface paints every pixel it shows itself; nothing fills it behind its back, so
   // whatever it leaves unpainted shows the parent and the siblings underneath.
   setAutoFillBackground(false);
@@ -265,7 +265,7 @@ InvokeStatus Glasso::SetCaption() {
 
 InvokeStatus Glasso::SetFont() {
   CD1.Font = Label1.font;
-  if (!CD1.ShowFont(this)) return InvokeStatus::Ok;
+  if (!CD1.ShowFont()) return InvokeStatus::Ok;
   Label1.font.name = CD1.Font.name;
   if (!ValidFontSize(CD1.Font.size)) return InvokeStatus::Ok;
   Label1.font.size = CD1.Font.size;
@@ -279,7 +279,7 @@ InvokeStatus Glasso::SetFont() {
 
 InvokeStatus Glasso::SetColor() {
   CD1.Color = Label1.foreColor;
-  if (!CD1.ShowColor(this)) return InvokeStatus::Ok;
+  if (!CD1.ShowColor()) return InvokeStatus::Ok;
   Label1.foreColor = CD1.Color;
   surfaceBackColor_ = CD1.Color;
   surfaceForeColor_ = CD1.Color;
@@ -290,7 +290,7 @@ InvokeStatus Glasso::SetColor() {
 
 InvokeStatus Glasso::SetBgColor() {
   CD1.Color = Label1.backColor;
-  if (!CD1.ShowColor(this)) return InvokeStatus::Ok;
+  if (!CD1.ShowColor()) return InvokeStatus::Ok;
   Label1.backColor = CD1.Color;
   update();
   return InvokeStatus::Ok;
@@ -298,7 +298,7 @@ InvokeStatus Glasso::SetBgColor() {
 
 InvokeStatus Glasso::SetBorderColor() {
   CD1.Color = Shape1.borderColor;
-  if (!CD1.ShowColor(this)) return InvokeStatus::Ok;
+  if (!CD1.ShowColor()) return InvokeStatus::Ok;
   Shape1.borderColor = CD1.Color;
   update();
   return InvokeStatus::Ok;

@@ -18,7 +18,9 @@ public:
   /// The control's class identifier.
   static constexpr const char* kClassId = GlassoIds::kClassId;
 
-  explicit Glasso(QWidget* parent = nullptr);
+  /// A label as a child of `parent` (may be null) whose colour and font choosers ask with
+  /// `prompts` (kept, not owned; it must outlive the label).
+  Glasso(QWidget* parent, Prompts& prompts);
   ~Glasso() override;
 
   /// Calls a member of `_Glasso`; see GlassoIds for the identifiers.

@@ -10,10 +10,11 @@
 
 namespace {
 
-HostedControl* CreateGlasso(QWidget* parent, const Rect& rect, bool visible) {
+HostedControl* CreateGlasso(QWidget* parent, const Rect& rect, bool visible,
+                            const ControlServices& services) {
   // The caption editor's colour and font dialogs speak Chinese in any host.
   InstallQtChineseTranslations(QCoreApplication::instance());
-  auto* control = new Glasso(parent);
+  auto* control = new Glasso(parent, *services.prompts);
   control->MoveWindow(rect);
   control->ShowWindow(visible);
   return control;

@@ -10,6 +10,7 @@
 
 #include "app/DesktopWindow.h"
 #include "app/QtFont.h"
+#include "app/QtPrompts.h"
 #include "app/QtTranslations.h"
 
 // Readable failures.

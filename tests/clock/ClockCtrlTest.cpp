@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "clock/ClockSeams.h"
+#include "app/QtPrompts.h"
 #include "controls/ControlHost.h"
 #include "model/DateTime.h"
 #include "model/LocalClock.h"
@@ -108,28 +108,29 @@ constexpr int32_t kR = 0x0000FF;
 constexpr int32_t kG = 0x00FF00;
 constexpr int32_t kY = 0x00FFFF;
 
+// A control host that finds the clock library in build/bin and nowhere else.
+void FindClockInBin(ControlHost& host) {
+  host.SetSearchDirectories({ZYNTRA_BIN_DIR});
+  host.SetRegistryPath(QDir::tempPath().toStdString() + "/zyntra-no-registry.ini");
+}
+
 class ClockTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    host_.SetSearchDirectories({ZYNTRA_BIN_DIR});
-    host_.SetRegistryPath(QDir::tempPath().toStdString() + "/zyntra-no-registry.ini");
+    FindClockInBin(host_);
     library_ = host_.LoadLibrary(std::string(ZYNTRA_BIN_DIR) + "/libzyntra-clock.so");
     ASSERT_TRUE(library_) << host_.LastError();
-    setSeams_ = reinterpret_cast<ZyntraClockSetSeamsFn>(library_->Symbol(kZyntraClockSetSeams));
-    ASSERT_TRUE(setSeams_);
-    setSeams_(&scheduler_, &local_, &prompts_);
     screen_.resize(800, 600);
     Create(Rect{0, 0, 200, 200});
   }
-  void TearDown() override {
-    clock_.reset();
-    if (setSeams_) setSeams_(nullptr, nullptr, nullptr);
-  }
+  void TearDown() override { clock_.reset(); }
 
-  void Create(const Rect& rect) {
+  // A clock of `host` (default: the fixture's, on its virtual time and scripted prompts).
+  void Create(const Rect& rect, ControlHost* host = nullptr) {
+    if (!host) host = &host_;
     clock_.reset();
-    clock_ = host_.CreateControl(kClock, rect, true);
-    ASSERT_TRUE(clock_) << host_.LastError();
+    clock_ = host->CreateControl(kClock, rect, true);
+    ASSERT_TRUE(clock_) << host->LastError();
   }
   Variant Get(int32_t dispid) {
     Variant v;
@@ -169,9 +170,8 @@ protected:
   SchedulerLocalClock local_{scheduler_, At(2006, 1, 29, 9, 5, 7)};
   ScriptedPrompts prompts_;
   QWidget screen_;
-  ControlHost host_{&screen_};
+  ControlHost host_{&screen_, ControlServices{&scheduler_, &local_, &prompts_}};
   const ControlLibrary* library_ = nullptr;
-  ZyntraClockSetSeamsFn setSeams_ = nullptr;
   std::unique_ptr<HostedControl> clock_;
 };
 
@@ -487,6 +487,43 @@ TEST_F(ClockTest, LibraryCountsItsLiveClocks) {
   EXPECT_TRUE(library_->CanUnloadNow());
 }
 
+// Each clock ticks on the scheduler and shows the local clock of the host that created it, even
+// beside a clock of another host: nothing of the clock library is shared between them.
+TEST_F(ClockTest, EachClockFollowsTheTimeOfItsOwnHost) {
+  VirtualScheduler otherScheduler{5000};
+  SchedulerLocalClock otherLocal{otherScheduler, At(2010, 7, 1, 18, 30, 0, 500)};
+  ScriptedPrompts otherPrompts;
+  ControlHost other(&screen_, ControlServices{&otherScheduler, &otherLocal, &otherPrompts});
+  FindClockInBin(other);
+  std::unique_ptr<HostedControl> otherClock = other.CreateControl(kClock, {0, 0, 200, 200}, true);
+  ASSERT_TRUE(otherClock) << other.LastError();
+  auto caption = [](HostedControl& c) {
+    return dynamic_cast<QWidget&>(c).findChild<QLabel*>("Label1")->text().toStdString();
+  };
+  EXPECT_EQ(caption(*otherClock), "18:30:00"); // the other clock's time at creation
+  ASSERT_EQ(otherClock->Invoke(kStyle, InvokeKind::PropertyPut, {Variant::FromI2(4)}, nullptr),
+            InvokeStatus::Ok);
+  ASSERT_EQ(otherClock->Invoke(kPlay, InvokeKind::PropertyPut, {Variant::FromBool(true)}, nullptr),
+            InvokeStatus::Ok);
+  PlayAt(4, At(2006, 1, 29, 9, 5, 7, 300));
+  EXPECT_EQ(scheduler_.pending(), 1u);
+  EXPECT_EQ(otherScheduler.pending(), 1u);
+
+  otherScheduler.advance(500); // the other clock's next second begins
+  EXPECT_EQ(caption(*otherClock), "  18:30:01");
+  EXPECT_FALSE(LabelShown()); // the fixture's time stood still
+  scheduler_.advance(700);
+  EXPECT_EQ(Caption(), "  09:05:08");
+  EXPECT_EQ(caption(*otherClock), "  18:30:01");
+  otherScheduler.advance(3000);
+  EXPECT_EQ(caption(*otherClock), "  18:30:04");
+  EXPECT_EQ(Caption(), "  09:05:08");
+
+  otherClock.reset(); // takes its pending tick off its own scheduler only
+  EXPECT_EQ(otherScheduler.pending(), 0u);
+  EXPECT_EQ(scheduler_.pending(), 1u);
+}
+
 // Renders every style; with ZYNTRA_CLOCK_SHOTS=<folder> it also writes clock-style-NN.png there.
 TEST_F(ClockTest, EveryStyleRenders) {
   const QString folder = qEnvironmentVariable("ZYNTRA_CLOCK_SHOTS");
@@ -519,7 +556,10 @@ TEST_F(ClockTest, EveryStyleRenders) {
 } // namespace
 
 TEST_F(ClockTest, TheRealFontDialogAcceptedUnchangedKeepsAllSixValues) {
-  setSeams_(&scheduler_, &local_, nullptr); // Qt's own font dialog
+  QtPrompts dialogs; // Qt's own font dialog
+  ControlHost host(&screen_, ControlServices{&scheduler_, &local_, &dialogs});
+  FindClockInBin(host);
+  Create(Rect{0, 0, 200, 200}, &host);
   ASSERT_EQ(Put(kFontName, Variant::FromString("黑体")), InvokeStatus::Ok);
   ASSERT_EQ(Put(kFontSize, Variant::FromI2(14)), InvokeStatus::Ok);
   ASSERT_EQ(Put(kFontBold, Variant::FromBool(true)), InvokeStatus::Ok);
@@ -541,4 +581,5 @@ TEST_F(ClockTest, TheRealFontDialogAcceptedUnchangedKeepsAllSixValues) {
   EXPECT_EQ(Get(kFontItalic), Variant::FromBool(true));
   EXPECT_EQ(Get(kFontUnderline), Variant::FromBool(true));
   EXPECT_EQ(Get(kFontStrikethrough), Variant::FromBool(false));
+  clock_.reset(); // before the dialogs it was created with
 }

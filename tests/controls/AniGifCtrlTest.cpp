@@ -59,7 +59,7 @@ QByteArray MakeGif(int w, int h, const std::vector<QColor>& frames, int delayCs)
 
 class AniGifCtrlTest : public testing::Test {
 protected:
-  AniGifCtrlTest() : gif(nullptr, &clock) {
+  AniGifCtrlTest() : gif(nullptr, clock) {
     gif.resize(40, 30);
     path = dir.filePath("anim.gif");
     QFile file(path);

@@ -2,6 +2,10 @@
 //   ZYNTRA_BAD_ABI=n         ZyntraControlAbiVersion answers n
 //   ZYNTRA_NO_UNREGISTER     DllUnregisterServer is missing
 //   ZYNTRA_BAD_CLASS_ABI=n   the library passes, but its class object has ABI version n
+//   ZYNTRA_OLD_ABI           a library of ABI version 1: its class object's create function
+//                            takes no services, and calling it ends the process
+
+#include <cstdlib>
 
 #include "controls/ControlModule.h"
 
@@ -14,17 +18,37 @@
 
 namespace {
 
-HostedControl* CreateNothing(QWidget*, const Rect&, bool) { return nullptr; }
+constexpr const char* kClassId = "{00000000-0000-0000-0000-0000000000BA}";
 
-const ZyntraClassObject kClass = {ZYNTRA_BAD_CLASS_ABI, "{00000000-0000-0000-0000-0000000000BA}",
-                                  "bad", &CreateNothing};
+#ifdef ZYNTRA_OLD_ABI
+// The class object as version 1 laid it out.
+struct ClassObjectV1 {
+  int abiVersion;
+  const char* clsid;
+  const char* name;
+  HostedControl* (*create)(QWidget* parent, const Rect& rect, bool visible);
+};
+
+// A host must never call it: a host that took the old library for a new one ends the test.
+HostedControl* CreateOld(QWidget*, const Rect&, bool) { std::abort(); }
+
+const ClassObjectV1 kClass = {1, kClassId, "old", &CreateOld};
+constexpr int kAbiVersion = 1;
+#else
+HostedControl* CreateNothing(QWidget*, const Rect&, bool, const ControlServices&) {
+  return nullptr;
+}
+
+const ZyntraClassObject kClass = {ZYNTRA_BAD_CLASS_ABI, kClassId, "bad", &CreateNothing};
+constexpr int kAbiVersion = ZYNTRA_BAD_ABI;
+#endif
 
 } // namespace
 
-ZYNTRA_CONTROL_EXPORT int ZyntraControlAbiVersion() { return ZYNTRA_BAD_ABI; }
+ZYNTRA_CONTROL_EXPORT int ZyntraControlAbiVersion() { return kAbiVersion; }
 
 ZYNTRA_CONTROL_EXPORT int DllGetClassObject(const char*, const ZyntraClassObject** out) {
-  *out = &kClass;
+  *out = reinterpret_cast<const ZyntraClassObject*>(&kClass);
   return kZyntraOk;
 }
 

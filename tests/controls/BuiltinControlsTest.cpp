@@ -7,8 +7,20 @@
 
 #include "controls/BuiltinControls.h"
 #include "controls/ControlHost.h"
+#include "controls/RtfTextIds.h"
+#include "model/AtomicFile.h"
+#include "model/LocalClock.h"
+#include "model/VirtualScheduler.h"
+#include "support/ScriptedPrompts.h"
 
 namespace {
+
+struct Services {
+  VirtualScheduler scheduler;
+  SchedulerLocalClock clock{scheduler, 38718.5};
+  ScriptedPrompts prompts;
+  ControlServices Get() { return {&scheduler, &clock, &prompts}; }
+};
 
 TEST(BuiltinControlsTest, HostCreatesEachControlByClassId) {
   const char* expected[] = {
@@ -19,7 +31,8 @@ TEST(BuiltinControlsTest, HostCreatesEachControlByClassId) {
   ASSERT_EQ(table.size(), std::size(expected));
   QWidget screen;
   QTemporaryDir dir;
-  ControlHost host(&screen);
+  Services services;
+  ControlHost host(&screen, services.Get());
   host.SetSearchDirectories({});
   host.SetRegistryPath(dir.filePath("controls.ini").toStdString());
   std::vector<std::string> log;
@@ -42,6 +55,51 @@ TEST(BuiltinControlsTest, HostCreatesEachControlByClassId) {
       EXPECT_EQ(dynamic_cast<QWidget*>(c.get())->parentWidget(), &screen);
     }
   }
+}
+
+// Built-in controls wait on the scheduler of the host that made them, each on its own host's:
+// an RTF text show advances only when its host's virtual time does.
+TEST(BuiltinControlsTest, ControlsRunOnTheSchedulerOfTheirHost) {
+  QTemporaryDir dir;
+  const std::string text = dir.filePath("lines.txt").toStdString();
+  ASSERT_TRUE(WriteFileAtomic(text, "one\r\ntwo\r\nthree\r\n"));
+  QWidget screen;
+  Services first, second;
+  ControlHost firstHost(&screen, first.Get()), secondHost(&screen, second.Get());
+  std::unique_ptr<HostedControl> controls[2];
+  ControlHost* hosts[] = {&firstHost, &secondHost};
+  for (int i = 0; i < 2; ++i) {
+    hosts[i]->SetSearchDirectories({});
+    hosts[i]->SetRegistryPath(dir.filePath("controls.ini").toStdString());
+    ASSERT_TRUE(RegisterBuiltinControls(*hosts[i]));
+    controls[i] = hosts[i]->CreateControl(RtfTextIds::kClassId, {0, 0, 200, 100}, true);
+    ASSERT_NE(controls[i], nullptr);
+    HostedControl& c = *controls[i];
+    ASSERT_EQ(c.Invoke(RtfTextIds::kFileName, InvokeKind::PropertyPut, {Variant::FromString(text)},
+                       nullptr),
+              InvokeStatus::Ok);
+    ASSERT_EQ(c.Invoke(RtfTextIds::kPrepare, InvokeKind::Method, {}, nullptr), InvokeStatus::Ok);
+    ASSERT_EQ(c.Invoke(RtfTextIds::kStart, InvokeKind::Method, {}, nullptr), InvokeStatus::Ok);
+  }
+  auto finished = [](HostedControl& c) {
+    Variant v;
+    EXPECT_EQ(c.Invoke(RtfTextIds::kFinished, InvokeKind::PropertyGet, {}, &v), InvokeStatus::Ok);
+    return v.toBool();
+  };
+  EXPECT_GT(first.scheduler.pending(), 0u);
+  EXPECT_GT(second.scheduler.pending(), 0u);
+  // One screenful stays three seconds by default; an hour is plenty for a single run.
+  first.scheduler.advance(3600 * 1000);
+  EXPECT_TRUE(finished(*controls[0]));
+  EXPECT_FALSE(finished(*controls[1]));
+  EXPECT_EQ(first.scheduler.pending(), 0u);
+  second.scheduler.advance(3600 * 1000);
+  EXPECT_TRUE(finished(*controls[1]));
+  // A control that goes takes its pending timers with it.
+  controls[0]->Invoke(RtfTextIds::kStart, InvokeKind::Method, {}, nullptr);
+  EXPECT_GT(first.scheduler.pending(), 0u);
+  controls[0].reset();
+  EXPECT_EQ(first.scheduler.pending(), 0u);
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include "controls/ControlRegistry.h"
 #include "controls/ControlWidget.h"
 #include "model/AtomicFile.h"
+#include "model/LocalClock.h"
+#include "model/VirtualScheduler.h"
+#include "support/ScriptedPrompts.h"
 
 namespace {
 
@@ -20,16 +23,20 @@ constexpr const char* kBad = "{00000000-0000-0000-0000-0000000000BA}";
 constexpr const char* kPanel = "{11111111-2222-3333-4444-555555555555}";
 const std::string kClockLibrary = std::string(ZYNTRA_BIN_DIR) + "/libzyntra-clock.so";
 
+// A built-in control that keeps the services it was created with.
 class Panel : public ControlWidget {
 public:
-  explicit Panel(QWidget* parent) : ControlWidget(kPanel, parent) {}
+  Panel(QWidget* parent, const ControlServices& services)
+      : ControlWidget(kPanel, parent), services(services) {}
   InvokeStatus Invoke(int32_t, InvokeKind, const std::vector<Variant>&, Variant*) override {
     return InvokeStatus::UnknownMember;
   }
+  ControlServices services;
 };
 
-HostedControl* MakePanel(QWidget* parent, const Rect& rect, bool visible) {
-  auto* panel = new Panel(parent);
+HostedControl* MakePanel(QWidget* parent, const Rect& rect, bool visible,
+                         const ControlServices& services) {
+  auto* panel = new Panel(parent, services);
   panel->MoveWindow(rect);
   panel->ShowWindow(visible);
   return panel;
@@ -54,7 +61,11 @@ protected:
   std::filesystem::path dir_;
   std::string registry_;
   QWidget screen_;
-  ControlHost host_{&screen_};
+  VirtualScheduler scheduler_;
+  SchedulerLocalClock clock_{scheduler_, 38718.5};
+  ScriptedPrompts prompts_;
+  ControlServices services_{&scheduler_, &clock_, &prompts_};
+  ControlHost host_{&screen_, services_};
   std::vector<std::string> log_;
 };
 
@@ -98,6 +109,30 @@ TEST_F(ControlHostTest, CreatesBuiltInControlsAsChildrenAtTheirRectangle) {
   EXPECT_FALSE(hidden->IsWindowVisible());
   EXPECT_EQ(dynamic_cast<QWidget*>(shown.get())->parentWidget(), &screen_);
   EXPECT_EQ(shown->ClassId(), kPanel);
+  // Each control works through the services the host was given.
+  for (HostedControl* c : {shown.get(), hidden.get()}) {
+    const ControlServices& got = static_cast<Panel*>(c)->services;
+    EXPECT_EQ(got.scheduler, &scheduler_);
+    EXPECT_EQ(got.clock, &clock_);
+    EXPECT_EQ(got.prompts, &prompts_);
+    EXPECT_EQ(got.power, nullptr);
+  }
+}
+
+TEST_F(ControlHostTest, AHostWithoutSchedulerClockOrPromptsCreatesNothing) {
+  const ControlServices incomplete[] = {
+      {nullptr, &clock_, &prompts_}, {&scheduler_, nullptr, &prompts_}, {&scheduler_, &clock_}};
+  for (const ControlServices& services : incomplete) {
+    ControlHost host(&screen_, services);
+    host.SetSearchDirectories({});
+    host.SetRegistryPath(registry_);
+    ASSERT_TRUE(host.RegisterBuiltIn(kPanel, "panel", &MakePanel));
+    EXPECT_EQ(host.CreateControl(kPanel, Rect{0, 0, 10, 10}, true), nullptr);
+    EXPECT_EQ(host.LastError(), std::string("the control of class ") + kPanel +
+                                    " cannot be created: the host has no scheduler, local clock "
+                                    "or prompts");
+  }
+  EXPECT_TRUE(screen_.findChildren<Panel*>().isEmpty());
 }
 
 TEST_F(ControlHostTest, UnknownClassIsRefusedWithAReason) {
@@ -128,7 +163,7 @@ TEST_F(ControlHostTest, RegisteredLibraryComesFirstAndAMissingOneFallsBack) {
   EXPECT_EQ(log_[0], "control library /nowhere/libzyntra-clock.so does not exist");
 
   // A valid registration needs no search at all.
-  ControlHost other(&screen_);
+  ControlHost other(&screen_, services_);
   other.SetSearchDirectories({});
   other.SetRegistryPath(registry_);
   ASSERT_TRUE(ControlRegistry(registry_).Register(kClock, kClockLibrary));
@@ -142,7 +177,9 @@ TEST_F(ControlHostTest, RefusesBrokenLibrariesWithoutCrashing) {
     std::string reason;
   } cases[] = {
       {"noentry", "refused: entry point DllUnregisterServer is missing"},
-      {"badabi", "refused: ABI version 999, the program needs 1"},
+      {"badabi", "refused: it was built for control ABI version 999, this program needs version 2"},
+      // A library of the first ABI, whose create function takes no services.
+      {"oldabi", "refused: it was built for control ABI version 1, this program needs version 2"},
   };
   for (const auto& c : cases) {
     const std::string path = bad + "/" + c.variant + "/libzyntra-bad.so";
@@ -164,7 +201,8 @@ TEST_F(ControlHostTest, RefusesBrokenLibrariesWithoutCrashing) {
   ASSERT_TRUE(library);
   EXPECT_EQ(library->GetClassObject(kBad, &error), nullptr);
   EXPECT_EQ(error, "control library " + bad + "/badclass/libzyntra-bad.so answers class " + kBad +
-                       " with ABI version 7");
+                       " with a class object of control ABI version 7, this program needs "
+                       "version 2");
 }
 
 TEST_F(ControlHostTest, RegsvrRecordsAndRemovesTheLibrary) {
@@ -187,6 +225,7 @@ TEST_F(ControlHostTest, RegsvrRecordsAndRemovesTheLibrary) {
   ASSERT_TRUE(ReadFileBytes(file, text));
   EXPECT_EQ(text, "[Controls]\n");
   EXPECT_EQ(run({QString(ZYNTRA_BAD_LIB_DIR) + "/badabi/libzyntra-bad.so"}), 1);
+  EXPECT_EQ(run({QString(ZYNTRA_BAD_LIB_DIR) + "/oldabi/libzyntra-bad.so"}), 1);
   EXPECT_EQ(run({"-x"}), 2);
   EXPECT_EQ(run({}), 2);
 }

@@ -12,6 +12,7 @@
 #include "controls/DoExeCtrl.h"
 #include "controls/DoExeEditor.h"
 #include "model/VirtualScheduler.h"
+#include "support/ScriptedPrompts.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr int kChildWaitMs = 10000;
 
 class DoExeCtrlTest : public testing::Test {
 protected:
-  DoExeCtrlTest() : exe(nullptr, &clock) {}
+  DoExeCtrlTest() : exe(nullptr, clock, prompts) {}
   ~DoExeCtrlTest() override {
     for (QProcess* p : exe.findChildren<QProcess*>()) {
       if (p->state() != QProcess::NotRunning) {
@@ -52,6 +53,7 @@ protected:
 
   QTemporaryDir dir;
   VirtualScheduler clock;
+  ScriptedPrompts prompts;
   DoExeCtrl exe;
 };
 
@@ -150,8 +152,8 @@ QPushButton* Button(QWidget* w, const char* name) {
 }
 
 TEST_F(DoExeCtrlTest, EditorReordersRemovesAndAdds) {
-  DoExeEditor editor({{"/a", "1"}, {"/b", "2"}, {"/c", "3"}});
-  editor.SetFileChooser([] { return QStringLiteral("/new/prog"); });
+  DoExeEditor editor({{"/a", "1"}, {"/b", "2"}, {"/c", "3"}}, prompts);
+  prompts.openPaths = {"/new/prog", std::nullopt, ""};
   auto* table = editor.findChild<QTableWidget*>("programTable");
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->horizontalHeaderItem(0)->text(), QStringLiteral("程序"));
@@ -168,9 +170,17 @@ TEST_F(DoExeCtrlTest, EditorReordersRemovesAndAdds) {
   table->item(2, 1)->setText("--x 'y z'");
   EXPECT_EQ(editor.Programs(),
             (std::vector<ProgramEntry>{{"/a", "1"}, {"/c", "3"}, {"/new/prog", "--x 'y z'"}}));
-  editor.SetFileChooser([] { return QString(); }); // cancelled chooser adds nothing
+  // A cancelled chooser, or one that answers no file, adds nothing.
+  Button(&editor, "addButton")->click();
   Button(&editor, "addButton")->click();
   EXPECT_EQ(editor.Programs().size(), 3u);
+  // Each "添加" asked once for an open file, of any type, described as a program.
+  ASSERT_EQ(prompts.fileAsks.size(), 3u);
+  for (const ScriptedPrompts::FileAsk& ask : prompts.fileAsks) {
+    EXPECT_FALSE(ask.save);
+    EXPECT_EQ(ask.filter, "程序|*|");
+  }
+  EXPECT_TRUE(prompts.openPaths.empty());
 }
 
 TEST_F(DoExeCtrlTest, EditMethodOpensModalEditorOkKeepsCancelDrops) {

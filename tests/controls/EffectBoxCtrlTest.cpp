@@ -12,7 +12,7 @@ using D = EffectBoxCtrl::Dispid;
 
 class EffectBoxCtrlTest : public testing::Test {
 protected:
-  EffectBoxCtrlTest() : box(nullptr, &clock) { box.resize(100, 60); }
+  EffectBoxCtrlTest() : box(nullptr, clock) { box.resize(100, 60); }
 
   Variant Get(int32_t dispid, std::vector<Variant> args = {},
               InvokeKind kind = InvokeKind::PropertyGet) {

@@ -9,9 +9,12 @@
 
 #include <memory>
 
+#include "app/QtScheduler.h"
 #include "controls/MPlayerCtrl.h"
+#include "model/LocalClock.h"
 #include "model/VirtualScheduler.h"
 #include "support/BuiltinControl.h"
+#include "support/ScriptedPrompts.h"
 
 #ifdef ZYNTRA_HAVE_MULTIMEDIA
 #include <QMediaPlayer>
@@ -39,7 +42,7 @@ InvokeStatus Call(HostedControl& c, int32_t dispid) {
 
 TEST(MPlayerCtrlTest, PropertiesAreKeptAndReadBack) {
   VirtualScheduler scheduler;
-  MPlayerCtrl c(nullptr, &scheduler);
+  MPlayerCtrl c(nullptr, scheduler);
   EXPECT_EQ(c.ClassId(), MPlayerIds::kClassId);
   // Creation-time puts of a new movie object, then the play count.
   for (int32_t flag : {Dispid::kEnabled, Dispid::kShowControls, Dispid::kAutoStart}) {
@@ -68,7 +71,7 @@ TEST(MPlayerCtrlTest, StartWithoutFileOrWithMissingFileLeavesStateStopped) {
   VirtualScheduler scheduler;
   QWidget window;
   window.resize(200, 150);
-  MPlayerCtrl c(&window, &scheduler);
+  MPlayerCtrl c(&window, scheduler);
   window.show();
   EXPECT_EQ(Call(c, Dispid::kPlay), InvokeStatus::Ok);
   EXPECT_EQ(Get(c, Dispid::kPlayState), Variant::FromI4(0));
@@ -108,6 +111,11 @@ protected:
   }
 
   static QTemporaryDir* dir_;
+  // The clips play in real time; so does a movie's deferred start.
+  QtScheduler timers_;
+  SystemLocalClock clock_;
+  ScriptedPrompts prompts_;
+  ControlServices services_{&timers_, &clock_, &prompts_};
 };
 
 QTemporaryDir* MPlayerClipTest::dir_ = nullptr;
@@ -134,8 +142,8 @@ TEST_F(MPlayerClipTest, PlaysEachContainerToItsEnd) {
     ASSERT_FALSE(path.isEmpty());
     QWidget window;
     window.resize(320, 240);
-    auto* c = static_cast<MPlayerCtrl*>(
-        CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{10, 10, 170, 130}, true));
+    auto* c = static_cast<MPlayerCtrl*>(CreateBuiltinControl(
+        MPlayerIds::kClassId, &window, Rect{10, 10, 170, 130}, true, services_));
     window.show();
     Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
     Put(*c, Dispid::kPlayCount, Variant::FromI4(clip.loops));
@@ -163,7 +171,7 @@ TEST_F(MPlayerClipTest, UndecodableFileEndsStoppedWithoutBlocking) {
   QWidget window;
   window.resize(200, 150);
   auto* c = static_cast<MPlayerCtrl*>(
-      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true));
+      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true, services_));
   window.show();
   Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
   Call(*c, Dispid::kPlay);
@@ -179,7 +187,7 @@ TEST_F(MPlayerClipTest, StartOnHiddenControlWaitsForShowOrOneSecond) {
   window.show();
   for (bool showIt : {true, false}) {
     SCOPED_TRACE(showIt ? "shown later" : "never shown");
-    MPlayerCtrl c(&window, &scheduler);
+    MPlayerCtrl c(&window, scheduler);
     c.setGeometry(0, 0, 200, 150);
     c.hide();
     Put(c, Dispid::kFileName, Variant::FromString(path.toStdString()));
@@ -206,7 +214,7 @@ TEST_F(MPlayerClipTest, StopEndsPlayingAtOnce) {
   QWidget window;
   window.resize(200, 150);
   auto* c = static_cast<MPlayerCtrl*>(
-      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true));
+      CreateBuiltinControl(MPlayerIds::kClassId, &window, Rect{0, 0, 200, 150}, true, services_));
   window.show();
   Put(*c, Dispid::kFileName, Variant::FromString(path.toStdString()));
   Put(*c, Dispid::kPlayCount, Variant::FromI4(0)); // endless

@@ -5,8 +5,10 @@
 
 #include "controls/RtfTextCtrl.h"
 #include "model/AtomicFile.h"
+#include "model/LocalClock.h"
 #include "model/VirtualScheduler.h"
 #include "support/BuiltinControl.h"
+#include "support/ScriptedPrompts.h"
 
 namespace {
 
@@ -45,10 +47,13 @@ protected:
 
   QTemporaryDir dir_;
   VirtualScheduler scheduler_{1000};
+  SchedulerLocalClock clock_{scheduler_, 38718.0};
+  ScriptedPrompts prompts_;
+  ControlServices services_{&scheduler_, &clock_, &prompts_};
 };
 
 TEST_F(RtfTextCtrlTest, PropertiesAreKeptAndReadBack) {
-  RtfTextCtrl c(nullptr, &scheduler_);
+  RtfTextCtrl c(nullptr, scheduler_);
   EXPECT_EQ(c.ClassId(), RtfTextIds::kClassId);
   struct Case {
     int32_t dispid;
@@ -77,7 +82,7 @@ TEST_F(RtfTextCtrlTest, PropertiesAreKeptAndReadBack) {
 
 TEST_F(RtfTextCtrlTest, CutsTheTextIntoScreenfulsAtTheControlSize) {
   std::unique_ptr<HostedControl> c(
-      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 300, 1000}, false));
+      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 300, 1000}, false, services_));
   auto& ctrl = static_cast<RtfTextCtrl&>(*c);
   Put(*c, D::kFileName, Variant::FromString(TenLines()));
   Call(*c, D::kPrepare);
@@ -113,9 +118,8 @@ TEST_F(RtfTextCtrlTest, CutsTheTextIntoScreenfulsAtTheControlSize) {
 
 TEST_F(RtfTextCtrlTest, RunsScreenfulsInVirtualTime) {
   std::unique_ptr<HostedControl> c(
-      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 200, 100}, false));
+      CreateBuiltinControl(RtfTextIds::kClassId, nullptr, Rect{0, 0, 200, 100}, false, services_));
   auto& ctrl = static_cast<RtfTextCtrl&>(*c);
-  ctrl.SetScheduler(&scheduler_);
   Put(*c, D::kFileName, Variant::FromString(TenLines()));
   Put(*c, D::kPlaySpeed, Variant::FromI2(91)); // 10 ms a pixel
   Put(*c, D::kInStyle, Variant::FromString("上进"));
@@ -184,7 +188,7 @@ TEST_F(RtfTextCtrlTest, PaintsTheScreenfulAtItsOffset) {
   std::string path = Write("marked.rtf", "{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}"
                                          "\\highlight1\\fs40 " +
                                              words + "}");
-  RtfTextCtrl c(nullptr, &scheduler_);
+  RtfTextCtrl c(nullptr, scheduler_);
   c.MoveWindow(Rect{0, 0, 200, 100});
   Put(c, D::kColor, Variant::FromI4(0x00FF00)); // green background
   Put(c, D::kFileName, Variant::FromString(path));

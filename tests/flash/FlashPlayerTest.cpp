@@ -16,6 +16,9 @@
 #include "SwfWriter.h"
 #include "controls/ControlHost.h"
 #include "controls/FlashStandIn.h"
+#include "model/LocalClock.h"
+#include "model/VirtualScheduler.h"
+#include "support/ScriptedPrompts.h"
 
 // The player as the program gets it: the control host loads the built library and makes a
 // control by class identifier.
@@ -131,7 +134,10 @@ protected:
 
   QTemporaryDir dir_;
   QWidget screen_;
-  ControlHost host_{&screen_};
+  VirtualScheduler scheduler_;
+  SchedulerLocalClock clock_{scheduler_, 38718.5};
+  ScriptedPrompts prompts_;
+  ControlHost host_{&screen_, ControlServices{&scheduler_, &clock_, &prompts_}};
   std::unique_ptr<HostedControl> control_;
 };
 

@@ -4,7 +4,10 @@
 #include <memory>
 
 #include "controls/FlashStandIn.h"
+#include "model/LocalClock.h"
 #include "model/Rect.h"
+#include "model/VirtualScheduler.h"
+#include "support/ScriptedPrompts.h"
 
 namespace {
 
@@ -18,7 +21,8 @@ Variant Bool(bool b) { return Variant::FromBool(b); }
 // One script of invokes through the stand-in: every member, every kind, and what reads back.
 TEST(FlashStandInTest, AnswersEveryMemberLikeThePlayer) {
   QWidget screen;
-  std::unique_ptr<HostedControl> control(CreateFlashStandIn(&screen, Rect{10, 20, 110, 70}, false));
+  std::unique_ptr<HostedControl> control(
+      CreateFlashStandIn(&screen, Rect{10, 20, 110, 70}, false, ControlServices{}));
   EXPECT_EQ(control->ClassId(), "{D27CDB6E-AE6D-11CF-96B8-444553540000}");
   EXPECT_EQ(control->GetWindowRect(), (Rect{10, 20, 110, 70}));
   EXPECT_FALSE(control->IsWindowVisible());
@@ -79,7 +83,10 @@ TEST(FlashStandInTest, ShowsItIsAStandInAndTheFileName) {
 TEST(FlashStandInTest, TakesThePlayersPlaceWhereNoLibraryAnswers) {
   QTemporaryDir empty;
   QWidget screen;
-  ControlHost host(&screen);
+  VirtualScheduler scheduler;
+  SchedulerLocalClock clock(scheduler, 38718.5);
+  ScriptedPrompts prompts;
+  ControlHost host(&screen, ControlServices{&scheduler, &clock, &prompts});
   std::string registry = empty.filePath("controls.ini").toStdString();
   host.SetSearchDirectories({empty.path().toStdString()});
   host.SetRegistryPath(registry);

@@ -18,8 +18,9 @@ namespace {
 
 // A label with known values and the editor shown on it, as SetCaption loads it.
 struct Editor {
+  ScriptedChoosers choosers;
   QWidget page;
-  Glasso* label = new Glasso(&page);
+  Glasso* label = new Glasso(&page, choosers);
   Frm_Caption* form = nullptr;
 
   Editor() {
@@ -139,7 +140,7 @@ TEST(Frm_Caption, CancelAndTheCloseBoxKeepTheCaptionButNotTheOtherChanges) {
 
 TEST(Frm_Caption, ColourAndFontButtonsRunTheControlsChoosersAndUpdateThePreview) {
   Editor e;
-  ScriptedChoosers choosers;
+  ScriptedChoosers& choosers = e.choosers;
   e.Open();
   e.Text1()->setPlainText(QStringLiteral("正在输入"));
 

@@ -10,8 +10,18 @@
 #include "controls/ControlHost.h"
 #include "controls/ControlModule.h"
 #include "model/AtomicFile.h"
+#include "model/LocalClock.h"
+#include "model/VirtualScheduler.h"
 
 namespace {
+
+// Complete services whose prompts script the label's choosers.
+struct Services {
+  VirtualScheduler scheduler;
+  SchedulerLocalClock clock{scheduler, 38718.5};
+  ScriptedChoosers choosers;
+  ControlServices Get() { return {&scheduler, &clock, &choosers}; }
+};
 
 // The built library, loaded the way the control host loads it.
 struct Library {
@@ -51,11 +61,13 @@ TEST(GlassoModule, ClassObjectCreatesWorkingControls) {
   EXPECT_STREQ(cls->clsid, "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}");
   EXPECT_EQ(cls->abiVersion, ZYNTRA_CONTROL_ABI_VERSION);
 
+  Services services;
   QWidget screen;
   screen.resize(300, 200);
   screen.show();
   EXPECT_EQ(canUnload(), kZyntraOk);
-  std::unique_ptr<HostedControl> control(cls->create(&screen, Rect{10, 20, 110, 70}, false));
+  std::unique_ptr<HostedControl> control(
+      cls->create(&screen, Rect{10, 20, 110, 70}, false, services.Get()));
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(control->ClassId(), "{D22E9DFE-EFDE-41BA-9285-A89D349B1CDB}");
   EXPECT_EQ(control->GetWindowRect(), (Rect{10, 20, 110, 70}));
@@ -66,6 +78,18 @@ TEST(GlassoModule, ClassObjectCreatesWorkingControls) {
   EXPECT_EQ(Get(*control, GlassoIds::kCaption).toString(), "文字");
   ASSERT_EQ(Put(*control, GlassoIds::kFontSize, Variant::FromI4(105000)), InvokeStatus::Ok);
   EXPECT_EQ(Get(*control, GlassoIds::kFont).toFont().size, 10);
+
+  // The library's label asks with the prompts of its creation call, not with dialogs of its own.
+  ASSERT_EQ(Put(*control, GlassoIds::kBgColor, Variant::FromI4(0x123456)), InvokeStatus::Ok);
+  services.choosers.colorAnswer = 0x00FF80;
+  ASSERT_EQ(Call(*control, GlassoIds::kSetBgColor), InvokeStatus::Ok);
+  EXPECT_EQ(services.choosers.colorsShown, std::vector<int32_t>{0x123456});
+  EXPECT_EQ(Get(*control, GlassoIds::kBgColor).toI4(), 0x00FF80);
+  services.choosers.fontAnswer = FontDesc{"楷体", 18, false, true, false, false, 400, 134};
+  ASSERT_EQ(Call(*control, GlassoIds::kSetFont), InvokeStatus::Ok);
+  ASSERT_EQ(services.choosers.fontsShown.size(), 1u);
+  EXPECT_EQ(services.choosers.fontsShown[0].size, 10);
+  EXPECT_EQ(Get(*control, GlassoIds::kFont).toFont().name, "楷体");
 
   control.reset();
   EXPECT_EQ(canUnload(), kZyntraOk);
@@ -87,9 +111,10 @@ TEST(GlassoModule, RegistrationLetsTheHostCreateTheControlByClassId) {
   EXPECT_EQ(bytes, "[Controls]\n" + std::string(Glasso::kClassId) + "=" + library + "\n");
 
   // A host that knows the library only from the registration.
+  Services services;
   QWidget screen;
   auto create = [&] {
-    ControlHost host(&screen);
+    ControlHost host(&screen, services.Get());
     host.SetSearchDirectories({});
     host.SetRegistryPath(ini);
     host.SetLogger([](const std::string&) {});

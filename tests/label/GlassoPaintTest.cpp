@@ -14,6 +14,7 @@ const QRgb kBlue = qRgb(0, 0, 255);
 // A red page with a blue object on its left half and a label over both, all painted by Qt's
 // own widget compositing when the page is grabbed.
 struct Scene {
+  ScriptedChoosers choosers;
   QWidget page;
   QWidget* under;
   Glasso* label;
@@ -31,7 +32,7 @@ struct Scene {
     QPalette blue;
     blue.setColor(QPalette::Window, QColor(kBlue));
     under->setPalette(blue);
-    label = new Glasso(&page);
+    label = new Glasso(&page, choosers);
     label->MoveWindow(Rect{20, 20, 220, 80});
     label->ShowWindow(true);
     Put(*label, D::kCaption, Variant::FromString(caption));
@@ -153,7 +154,7 @@ TEST(GlassoPaint, GlyphEdgesKeepTheOldTextColourUntilTransparencyIsAppliedAgain)
   EXPECT_EQ(fresh.exact + fresh.underneath, right.width() * right.height());
 
   // The text colour chooser brings the surface along too.
-  ScriptedChoosers choosers;
+  ScriptedChoosers& choosers = scene.choosers;
   choosers.colorAnswer = 0xFFFFFF;
   Put(*scene.label, D::kColor, Variant::FromI4(0x00FF00));
   ASSERT_EQ(Call(*scene.label, D::kSetColor), InvokeStatus::Ok);
@@ -188,6 +189,7 @@ TEST(GlassoPaint, TextIsAlignedAndVerticallyCentred) {
 }
 
 TEST(GlassoPaint, ChineseCaptionScreenshot) {
+  ScriptedChoosers choosers;
   QWidget page;
   page.resize(420, 200);
   page.setAutoFillBackground(true);
@@ -201,7 +203,7 @@ TEST(GlassoPaint, ChineseCaptionScreenshot) {
   stripe.setColor(QPalette::Window, QColor(0xC0, 0x40, 0x00));
   under->setPalette(stripe);
 
-  auto* transparent = new Glasso(&page);
+  auto* transparent = new Glasso(&page, choosers);
   transparent->MoveWindow(Rect{10, 60, 410, 140});
   Put(*transparent, D::kCaption, Variant::FromString("同步屏播放系统\n透明标签"));
   Put(*transparent, D::kFontSize, Variant::FromI4(200000));
@@ -213,7 +215,7 @@ TEST(GlassoPaint, ChineseCaptionScreenshot) {
   Put(*transparent, D::kBorder, Variant::FromI2(1));
   transparent->ShowWindow(true);
 
-  auto* opaque = new Glasso(&page);
+  auto* opaque = new Glasso(&page, choosers);
   opaque->MoveWindow(Rect{10, 150, 200, 190});
   Put(*opaque, D::kCaption, Variant::FromString("文字"));
   Put(*opaque, D::kFontSize, Variant::FromI4(200000));

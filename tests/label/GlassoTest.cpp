@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "GlassoTestSupport.h"
+#include "app/QtPrompts.h"
 #include "label/Frm_Caption.h"
 
 using D = GlassoIds::Dispid;
 
 TEST(Glasso, PropertiesReadBackWhatWasPut) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   struct Case {
     D id;
     Variant value;
@@ -32,7 +34,8 @@ TEST(Glasso, PropertiesReadBackWhatWasPut) {
 }
 
 TEST(Glasso, AnswersOnlyTheKindsEachMemberHas) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   struct Case {
     int32_t dispid;
     InvokeKind kind;
@@ -66,7 +69,8 @@ TEST(Glasso, AnswersOnlyTheKindsEachMemberHas) {
 }
 
 TEST(Glasso, FontSizeRoundsTenThousandthsToWholePointsHalvesToEven) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   const std::pair<int32_t, double> cases[] = {
       {105000, 10}, {115000, 12}, {125000, 12}, {95000, 10}, {85000, 8}, {104999, 10},
       {105001, 11}, {200000, 20}, {10000, 1},   {14999, 1},  {15000, 2}, {21600000, 2160},
@@ -78,7 +82,8 @@ TEST(Glasso, FontSizeRoundsTenThousandthsToWholePointsHalvesToEven) {
 }
 
 TEST(Glasso, FontMembersShowInTheFontObject) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   ASSERT_EQ(Put(g, D::kFontName, Variant::FromString("黑体")), InvokeStatus::Ok);
   ASSERT_EQ(Put(g, D::kFontSize, Variant::FromI4(240000)), InvokeStatus::Ok);
   ASSERT_EQ(Put(g, D::kFontBold, Variant::FromBool(true)), InvokeStatus::Ok);
@@ -100,7 +105,8 @@ TEST(Glasso, FontMembersShowInTheFontObject) {
 }
 
 TEST(Glasso, TransparentAndBorderTakeOnlyTheirListedValues) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   struct Step {
     D id;
     int16_t put;
@@ -120,7 +126,8 @@ TEST(Glasso, TransparentAndBorderTakeOnlyTheirListedValues) {
 }
 
 TEST(Glasso, EnableSwitchesTheControlsInput) {
-  Glasso g;
+  ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   ASSERT_EQ(Put(g, D::kEnable, Variant::FromBool(false)), InvokeStatus::Ok);
   EXPECT_FALSE(g.IsWindowEnabled());
   ASSERT_EQ(Put(g, D::kEnable, Variant::FromBool(true)), InvokeStatus::Ok);
@@ -136,8 +143,8 @@ TEST(Glasso, ColourChoosersStartFromTheCurrentColourAndApplyTheAnswer) {
                         {D::kSetBgColor, D::kBgColor},
                         {D::kSetBorderColor, D::kBorderColor}};
   for (const Case& c : cases) {
-    Glasso g;
     ScriptedChoosers choosers;
+    Glasso g(nullptr, choosers);
     Put(g, c.property, Variant::FromI4(0x111111));
 
     choosers.colorAnswer = std::nullopt; // Cancel keeps the colour
@@ -152,8 +159,8 @@ TEST(Glasso, ColourChoosersStartFromTheCurrentColourAndApplyTheAnswer) {
 }
 
 TEST(Glasso, FontChooserStartsFromTheLabelFontAndCopiesSixValuesBack) {
-  Glasso g;
   ScriptedChoosers choosers;
+  Glasso g(nullptr, choosers);
   Put(g, D::kFontName, Variant::FromString("宋体"));
   Put(g, D::kFontSize, Variant::FromI4(200000));
   Put(g, D::kFontItalic, Variant::FromBool(true));
@@ -175,8 +182,9 @@ TEST(Glasso, FontChooserStartsFromTheLabelFontAndCopiesSixValuesBack) {
 }
 
 TEST(Glasso, SetCaptionRunsTheEditorModallyAndReturnsWhenItCloses) {
+  ScriptedChoosers choosers;
   QWidget page;
-  auto* g = new Glasso(&page);
+  auto* g = new Glasso(&page, choosers);
   Put(*g, D::kCaption, Variant::FromString("旧文字"));
   bool sawEditor = false;
   QTimer::singleShot(0, [&] {
@@ -195,8 +203,9 @@ TEST(Glasso, SetCaptionRunsTheEditorModallyAndReturnsWhenItCloses) {
 }
 
 TEST(Glasso, ControlDestroyedWhileItsEditorIsOpenEndsTheCallWithoutCrashing) {
+  ScriptedChoosers choosers;
   QWidget page;
-  auto* g = new Glasso(&page);
+  auto* g = new Glasso(&page, choosers);
   QTimer::singleShot(0, [g] { delete g; });
   EXPECT_EQ(Call(*g, D::kSetCaption), InvokeStatus::Failed);
   EXPECT_TRUE(page.findChildren<QWidget*>().isEmpty());
@@ -210,8 +219,9 @@ TEST(Glasso, TheRealFontDialogAcceptedUnchangedKeepsTheStoredFont) {
       {"宋体", 10, false, true, false, false, 400, 134},
       {"华文行楷", 22, true, true, true, false, 700, 134},
   };
+  QtPrompts dialogs; // Qt's own font dialog
   for (const FontDesc& font : stored) {
-    Glasso g;
+    Glasso g(nullptr, dialogs);
     ASSERT_EQ(g.Invoke(static_cast<int32_t>(D::kFont), InvokeKind::PropertyPutRef,
                        {Variant::FromFont(font)}, nullptr),
               InvokeStatus::Ok);

@@ -2,11 +2,13 @@
 
 #include <QImage>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <vector>
 
-#include "label/CommonDialog.h"
 #include "label/Glasso.h"
+#include "model/Prompts.h"
 
 // Drives a control only through its dispatch interface, as the program does.
 
@@ -31,26 +33,34 @@ inline void SaveShot(const QImage& image, const char* name) {
   }
 }
 
-/// Scripts the colour and font choosers for one test and records what they were shown.
-/// nullopt answers act as Cancel. The real dialogs come back when the script ends.
-class ScriptedChoosers {
+/// The prompts of a label in a test: scripts the colour and font choosers and records what they
+/// were shown; nullopt answers act as Cancel. A label has no message boxes or file choosers, so
+/// asking for one fails the test.
+class ScriptedChoosers : public Prompts {
 public:
-  ScriptedChoosers() {
-    CommonDialog::SetColorChooser([this](int32_t initial, QWidget*) {
-      colorsShown.push_back(initial);
-      return colorAnswer;
-    });
-    CommonDialog::SetFontChooser([this](const FontDesc& initial, QWidget*) {
-      fontsShown.push_back(initial);
-      return fontAnswer;
-    });
+  PromptAnswer MessageBox(const std::string& text, const std::string&, PromptButtons,
+                          PromptIcon) override {
+    ADD_FAILURE() << "a label showed a message box: " << text;
+    return PromptAnswer::Cancel;
   }
-  ~ScriptedChoosers() {
-    CommonDialog::SetColorChooser(nullptr);
-    CommonDialog::SetFontChooser(nullptr);
+  std::optional<std::string> GetOpenFileName(const std::string& filter, const std::string&,
+                                             const std::string&) override {
+    ADD_FAILURE() << "a label asked for a file to open: " << filter;
+    return std::nullopt;
   }
-  ScriptedChoosers(const ScriptedChoosers&) = delete;
-  ScriptedChoosers& operator=(const ScriptedChoosers&) = delete;
+  std::optional<std::string> GetSaveFileName(const std::string& filter, const std::string&,
+                                             const std::string&) override {
+    ADD_FAILURE() << "a label asked for a file to save: " << filter;
+    return std::nullopt;
+  }
+  std::optional<int32_t> ChooseColor(int32_t initial) override {
+    colorsShown.push_back(initial);
+    return colorAnswer;
+  }
+  std::optional<FontDesc> ChooseFont(const FontDesc& initial) override {
+    fontsShown.push_back(initial);
+    return fontAnswer;
+  }
 
   std::optional<int32_t> colorAnswer;
   std::optional<FontDesc> fontAnswer;

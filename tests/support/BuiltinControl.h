@@ -5,10 +5,11 @@
 #include "controls/BuiltinControls.h"
 
 /// Makes a built-in control of class `clsid` the way the control host does, from the table of
-/// built-in controls; null when the table has no such class.
+/// built-in controls, working through `services`; null when the table has no such class.
 inline HostedControl* CreateBuiltinControl(std::string_view clsid, QWidget* parent,
-                                           const Rect& rect, bool visible) {
+                                           const Rect& rect, bool visible,
+                                           const ControlServices& services) {
   for (const ZyntraClassObject& c : BuiltinControls())
-    if (clsid == c.clsid) return c.create(parent, rect, visible);
+    if (clsid == c.clsid) return c.create(parent, rect, visible, services);
   return nullptr;
 }
