@@ -20,11 +20,11 @@
 #include <numeric>
 #include <vector>
 
-#include "app/QtPrompts.h"
-#include "app/QtScheduler.h"
+#include "qt/QtPrompts.h"
+#include "qt/QtScheduler.h"
 #include "controls/ControlLibrary.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
 
 namespace {
 

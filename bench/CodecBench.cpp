@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -40,7 +40,7 @@
 #include "controls/WebEngineEnvironment.h"
 #include "model/ObjectKind.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 namespace {
 

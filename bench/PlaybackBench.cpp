@@ -15,7 +15,7 @@
 
 #include "controls/ControlWrapper.h"
 #include "controls/HostedControl.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 #include "model/ShowNode.h"
 #include "playlist/MotionTask.h"
 #include "playlist/PlayHost.h"

@@ -26,18 +26,18 @@
 
 #include "app/AppServices.h"
 #include "app/CommandIds.h"
-#include "app/ControlSetup.h"
-#include "app/QtScheduler.h"
+#include "program/ControlSetup.h"
+#include "qt/QtScheduler.h"
 #include "app/ZyntraScr.h"
 #include "cli/StderrPrompts.h"
 #include "controls/Clock.h"
 #include "controls/ControlHost.h"
 #include "controls/EffectBox.h"
 #include "controls/Glasso.h"
-#include "model/LocalClock.h"
+#include "base/LocalClock.h"
 #include "model/ObjectKind.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "playlist/Playback.h"
 
 namespace {

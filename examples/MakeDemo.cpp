@@ -24,10 +24,10 @@
 #include "controls/Clock.h"
 #include "controls/EffectBox.h"
 #include "controls/Glasso.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 #include "model/ObjectKind.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "console/ConsoleJson.h"
 #include "console/ConsolePlayer.h"
 #include "console/ConsoleService.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

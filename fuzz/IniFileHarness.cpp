@@ -6,9 +6,9 @@
 
 #include "FuzzSupport.h"
 #include "Harnesses.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
-#include "model/AtomicFile.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "base/AtomicFile.h"
 
 int FuzzIniFile(const uint8_t* data, size_t size) {
   const std::string path = WriteFuzzFile("setup.ini", AsText(data, size));

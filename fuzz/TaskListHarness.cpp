@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "Harnesses.h"
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 #include "schedule/TaskListFile.h"
 
 namespace {

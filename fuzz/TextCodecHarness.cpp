@@ -6,7 +6,7 @@
 
 #include "FuzzSupport.h"
 #include "Harnesses.h"
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace {
 

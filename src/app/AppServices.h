@@ -7,6 +7,7 @@
 #include "controls/ControlServices.h"
 
 class ControlFactory;
+class CZyntraScr;
 class LocalClock;
 class PowerControl;
 class Prompts;
@@ -22,6 +23,9 @@ struct AppServices {
   PowerControl* power = nullptr;
   /// Makes the control factory whose controls become children of the screen window.
   std::function<std::unique_ptr<ControlFactory>(QWidget* screenWindow)> makeControlFactory;
+  /// Adds the task list to the windows once the tool windows are made, before the settings are
+  /// read (so that a task list file set to play at start-up can open); none = no task list.
+  std::function<void(CZyntraScr& screen)> addTaskList;
   /// Path of "setup.ini" (the working directory at start-up).
   std::string settingsPath;
 

@@ -1,5 +1,5 @@
 #include "app/Artwork.h"
-#include "app/DesktopWindow.h"
+#include "qt/DesktopWindow.h"
 
 #include <QPainter>
 #include <QPainterPath>

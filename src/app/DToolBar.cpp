@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
-#include "app/DesktopWindow.h"
+#include "qt/DesktopWindow.h"
 #include "app/CommandIds.h"
 #include "model/ObjectKind.h"
 #include "playlist/PlayRequest.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class QAction;
 class QActionGroup;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class QPainter;
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class QPainter;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/PowerControl.h"
+#include "base/PowerControl.h"
 
 /// Powers the machine off with `systemctl poweroff` (started directly, not through a shell).
 class SystemPowerControl : public PowerControl {

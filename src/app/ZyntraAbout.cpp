@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/Artwork.h"
-#include "app/DesktopWindow.h"
+#include "qt/DesktopWindow.h"
 
 QString CZyntraAbout::VersionLine() {
   return QStringLiteral("同步屏播放系统 %1 版").arg(QStringLiteral(ZYNTRA_VERSION));

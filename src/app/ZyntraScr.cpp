@@ -9,14 +9,12 @@
 
 #include "app/Artwork.h"
 #include "app/CommandIds.h"
-#include "app/DesktopWindow.h"
+#include "qt/DesktopWindow.h"
 #include "controls/ControlFactory.h"
-#include "dialogs/PropertyWindows.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "playlist/RepeatingTimer.h"
-#include "schedule/TaskListHooks.h"
 
 namespace {
 
@@ -37,7 +35,6 @@ CZyntraScr::CZyntraScr(AppServices services)
   // Keys for this window, its objects and its tool windows, and the mouse on the objects,
   // pass the surface first.
   qApp->installEventFilter(this);
-  propertyWindowFactory_ = &CreatePropertyWindow;
 }
 
 CZyntraScr::~CZyntraScr() {
@@ -81,7 +78,7 @@ void CZyntraScr::Initialise() {
   PlaceByFrame(pageList_,
                QRect(avail.x(), avail.y() + toolBarHeight, DesktopScaled(170), H - toolBarHeight));
   pageList_->show();
-  InstallTaskList(*this);
+  if (services_.addTaskList) services_.addTaskList(*this);
 
   SettingsLoadResult loaded = LoadSettings(services_.settingsPath, settings_);
   SetWindowCaption(this, QString::fromStdString(loaded.screenCaption));

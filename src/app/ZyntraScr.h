@@ -12,10 +12,10 @@
 #include "app/AppServices.h"
 #include "app/DToolBar.h"
 #include "app/RectTracker.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "model/ObjectKind.h"
-#include "model/Prompts.h"
-#include "model/Rect.h"
+#include "base/Prompts.h"
+#include "base/Rect.h"
 
 class CControlWrapper;
 class CDPlayList;
@@ -170,8 +170,9 @@ public:
   }
   /// Opens the task list window on `path` and plays it; false when there is no task list.
   bool OpenTaskListFile(const std::string& path);
-  /// How the property window of a kind code (120 = page and screen) is made; it returns null for
-  /// a code without one. The window must implement PropertyWindow.
+  /// How the property window of a kind code (120 = page and screen) is made (given by the
+  /// program; without one no property window opens); it returns null for a code without one.
+  /// The window must implement PropertyWindow.
   using PropertyWindowFactory = std::function<QWidget*(int code, CZyntraScr& screen)>;
   void SetPropertyWindowFactory(PropertyWindowFactory factory) {
     propertyWindowFactory_ = std::move(factory);

@@ -6,12 +6,12 @@
 #include "app/CommandIds.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
-#include "dialogs/PropertyWindow.h"
+#include "app/PropertyWindow.h"
 #include "model/EditingSession.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/PlayRequest.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 namespace {
 

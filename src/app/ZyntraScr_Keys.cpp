@@ -9,7 +9,7 @@
 #include "controls/ControlWrapper.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "model/EditingSession.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "playlist/RepeatingTimer.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "controls/ControlWrapper.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 void CZyntraScr::PaintSurface(QPainter& p, bool design) {
   SurfacePaint::Background(p, size(), settings_.BgColor);

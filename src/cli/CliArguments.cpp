@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

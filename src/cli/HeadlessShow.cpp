@@ -6,15 +6,15 @@
 
 #include "app/AppServices.h"
 #include "app/CommandIds.h"
-#include "app/ControlSetup.h"
+#include "program/ControlSetup.h"
 #include "app/ZyntraScr.h"
 #include "controls/Clock.h"
 #include "controls/ControlHost.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "model/Markup.h"
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "playlist/Playback.h"
 
 namespace {

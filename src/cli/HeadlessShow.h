@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 
 class CZyntraDoc;
 class CZyntraScr;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 /// The prompts of the headless tools: nobody is there to answer, so every message box prints
 /// its text as one line on a stream (stderr) and answers as a closed box would (Cancel, or No

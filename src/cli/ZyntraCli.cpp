@@ -14,9 +14,9 @@
 #include "cli/ProjectJson.h"
 #include "cli/StderrPrompts.h"
 #include "controls/WebEngineEnvironment.h"
-#include "model/AtomicFile.h"
-#include "model/LocalClock.h"
-#include "model/TextCodec.h"
+#include "base/AtomicFile.h"
+#include "base/LocalClock.h"
+#include "base/TextCodec.h"
 #include "model/ZyntraDoc.h"
 #include "schedule/TaskListFile.h"
 

@@ -1,4 +1,4 @@
-#include "app/ColorRef.h"
+#include "qt/ColorRef.h"
 #include "clock/ClockCtrl.h"
 
 #include <QLabel>
@@ -9,12 +9,12 @@
 #include <cmath>
 #include <limits>
 
-#include "app/QtFont.h"
+#include "qt/QtFont.h"
 #include "controls/WallDpi.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/Prompts.h"
-#include "model/TextCodec.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/Prompts.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "clock/DialGeometry.h"
 #include "controls/ClockIds.h"
 #include "controls/ControlWidget.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 class LocalClock;
 class Prompts;

@@ -3,7 +3,7 @@
 
 #include <QCoreApplication>
 
-#include "app/QtTranslations.h"
+#include "qt/QtTranslations.h"
 #include "clock/ClockCtrl.h"
 #include "controls/ClockIds.h"
 #include "controls/ControlModuleExports.h"

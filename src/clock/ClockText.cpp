@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "clock/LunarCalendar.h"
-#include "model/DateTime.h"
-#include "model/NumberFormat.h"
+#include "base/DateTime.h"
+#include "base/NumberFormat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "clock/LunarTable.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 /// The program's prompts with a quiet mode for the console: normally every call goes to the
 /// real prompts; while a Capture lives, nothing is shown — a message box is recorded and

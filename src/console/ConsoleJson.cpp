@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "console/ConsoleJson.h"
 #include "console/ConsolePlayer.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/Scheduler.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/Scheduler.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include "console/ConsoleJson.h"
-#include "model/AtomicFile.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
+#include "base/AtomicFile.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 #include "console/ConsoleJson.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "controls/AniGifIds.h"
 #include "controls/ControlWidget.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 class QMovie;
 

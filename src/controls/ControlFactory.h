@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/HostedControl.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// Creates hosted controls by class identifier as child windows of the screen window.
 class ControlFactory {

@@ -5,7 +5,7 @@
 #include <dlfcn.h>
 
 #include "controls/ControlRegistry.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 

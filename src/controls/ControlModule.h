@@ -9,7 +9,7 @@
 
 #include "controls/ControlServices.h"
 #include "controls/HostedControl.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 

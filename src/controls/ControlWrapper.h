@@ -7,7 +7,7 @@
 
 #include "controls/HostedControl.h"
 #include "controls/Variant.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// Base of the thin wrapper classes of hosted controls. It owns the control (destroying the
 /// wrapper closes the control window), packs arguments, invokes dispatch members by DISPID and

@@ -7,7 +7,7 @@
 
 #include "controls/DoExeIds.h"
 #include "controls/ControlWidget.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 class Prompts;
 class QProcess;

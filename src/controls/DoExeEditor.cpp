@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 namespace {
 

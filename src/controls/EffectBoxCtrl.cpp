@@ -1,4 +1,4 @@
-#include "app/ColorRef.h"
+#include "qt/ColorRef.h"
 #include "controls/EffectBoxCtrl.h"
 
 #include <QPainter>

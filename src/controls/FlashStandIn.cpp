@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 FlashStandIn::FlashStandIn(QWidget* parent) : ControlWidget(FlashIds::kClassId, parent) {}
 

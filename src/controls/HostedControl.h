@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/Variant.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// How a dispatch member is invoked.
 enum class InvokeKind { Method, PropertyGet, PropertyPut, PropertyPutRef };

@@ -5,7 +5,7 @@
 
 #include "controls/MPlayerIds.h"
 #include "controls/ControlWidget.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 class QMediaPlayer;
 class QAudioOutput;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// A laid-out line of text: its top and bottom (exclusive) in document pixels.
 struct RtfLineBox {

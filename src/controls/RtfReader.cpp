@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "model/AtomicFile.h"
-#include "model/TextCodec.h"
+#include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "controls/ControlWidget.h"
 #include "controls/RtfDocument.h"
 #include "controls/RtfLayout.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 /// The RTF text control: shows an RTF or text file laid out at the control's width, screenful
 /// after screenful, each entering, staying and leaving by the chosen styles, run after run.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/Transition.h"
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 /// One picture of a slide show: its file, the name of its entering effect, the effect's speed
 /// (1…100) and how many seconds it stays once it has entered.

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// The picture transitions of the picture-effect control, in the order of their names.
 enum class TransitionEffect {

@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-#include "model/DateTime.h"
-#include "model/Prompts.h"
+#include "base/DateTime.h"
+#include "base/Prompts.h"
 
 CDataExchange::CDataExchange(bool saving, Prompts& prompts, std::string caption)
     : saving_(saving), prompts_(prompts), caption_(std::move(caption)) {}

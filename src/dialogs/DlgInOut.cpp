@@ -12,7 +12,7 @@
 
 #include "app/Artwork.h"
 #include "dialogs/UpDown.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ShowNode.h"
 
 namespace {

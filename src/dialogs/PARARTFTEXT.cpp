@@ -12,7 +12,7 @@
 #include "controls/RtfText.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/UpDown.h"
-#include "model/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "model/ShowNode.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "dialogs/DataExchange.h"
 #include "dialogs/DlgInOut.h"
 #include "dialogs/UpDown.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ShowNode.h"
 
 namespace {

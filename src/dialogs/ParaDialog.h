@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/PropertyWindow.h"
+#include "app/PropertyWindow.h"
 
 class CControlWrapper;
 class CDataExchange;

@@ -16,7 +16,7 @@
 #include "controls/EffectBox.h"
 #include "dialogs/ColorListBox.h"
 #include "dialogs/DataExchange.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ShowNode.h"
 
 const QStringList& CParaPicture::EffectNames() {

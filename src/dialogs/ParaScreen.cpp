@@ -14,7 +14,7 @@
 #include "dialogs/DlgAction.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 const QStringList& CParaScreen::PlayModes() {
   static const QStringList modes = {"等待结束", "计时结束"};

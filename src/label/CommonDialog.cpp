@@ -1,6 +1,6 @@
 #include "label/CommonDialog.h"
 
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 bool CommonDialog::ShowColor() {
   std::optional<int32_t> chosen = prompts_.ChooseColor(Color);

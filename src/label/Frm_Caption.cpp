@@ -1,4 +1,4 @@
-#include "app/ColorRef.h"
+#include "qt/ColorRef.h"
 #include "label/Frm_Caption.h"
 
 #include <QButtonGroup>
@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/QtFont.h"
+#include "qt/QtFont.h"
 #include "label/Glasso.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "app/ColorRef.h"
-#include "app/QtFont.h"
+#include "qt/ColorRef.h"
+#include "qt/QtFont.h"
 #include "label/GlassoLabel.h"
 
 #include <QPainter>
 
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 
 void GlassoLabel::Paint(QPainter& painter) const {
   if (geometry.isEmpty()) return;

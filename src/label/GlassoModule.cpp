@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "app/QtTranslations.h"
+#include "qt/QtTranslations.h"
 #include "controls/ControlModuleExports.h"
 #include "label/Glasso.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// What one page, object or the screen is apart from the nodes under it, as the editing history
 /// keeps it: its own element of the project file (an object's control properties, a page's

@@ -13,7 +13,7 @@
 #include "model/ArrangeCodes.h"
 #include "model/FrameInfo.h"
 #include "model/ObjectKinds.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ZyntraDoc.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "model/EditHistory.h"
 #include "model/NamingCounters.h"
 #include "model/ObjectKind.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class CControlWrapper;
 class ControlFactory;

@@ -1,6 +1,6 @@
 #include "model/Markup.h"
 
-#include "model/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/NamingCounters.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 struct ShowNode;
 

@@ -8,7 +8,7 @@
 #include "controls/ControlWrapper.h"
 #include "model/FrameInfo.h"
 #include "model/ObjectKind.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 class CZyntraScr;
 class MotionTask;

@@ -11,8 +11,8 @@
 #include "model/Markup.h"
 #include "model/ObjectKind.h"
 #include "model/PageListLink.h"
-#include "model/Prompts.h"
-#include "model/Rect.h"
+#include "base/Prompts.h"
+#include "base/Rect.h"
 #include "model/ShowNode.h"
 
 /// The project document: the tree of screen, pages and objects, its path, and the reading and

@@ -16,9 +16,9 @@
 #include "controls/MPlayer.h"
 #include "controls/RtfText.h"
 #include "controls/ShockwaveFlash.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "model/ObjectKinds.h"
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 #include "model/ZyntraDoc.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "playlist/RepeatingTimer.h"
 
 /// Name under which an untitled project is auto-saved, in the current directory.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 // Playback tasks (the play task, the test task, one motion task per animated object) are C++20
 // coroutines that run on the UI thread. A task runs until it waits; every wait is a Scheduler

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 
 /// Number of in and out effect styles (0 = none, 1 to 19 move the window).
 inline constexpr int32_t kMotionStyleCount = 20;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 #include "playlist/CoTask.h"
 
 class PlayHost;

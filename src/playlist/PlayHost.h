@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/Rect.h"
+#include "base/Rect.h"
 #include "playlist/PlayRequest.h"
 
 class CControlWrapper;

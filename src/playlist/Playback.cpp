@@ -7,7 +7,7 @@
 #include "controls/MPlayer.h"
 #include "controls/RtfText.h"
 #include "controls/ShockwaveFlash.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/MotionTask.h"

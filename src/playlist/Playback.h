@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 #include "playlist/CoTask.h"
 #include "playlist/PlayHost.h"
 #include "playlist/PlayWindows.h"

@@ -1,6 +1,6 @@
 #include "playlist/PowerOffTimer.h"
 
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 PowerOffTimer::PowerOffTimer(Scheduler& scheduler, const LocalClock& clock,
                              const Settings& settings, PowerControl& power)

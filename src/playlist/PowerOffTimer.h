@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/Settings.h"
-#include "model/LocalClock.h"
-#include "model/PowerControl.h"
+#include "settings/Settings.h"
+#include "base/LocalClock.h"
+#include "base/PowerControl.h"
 #include "playlist/RepeatingTimer.h"
 
 /// The page list's timer 2: every 500 ms, when the setting "AutoClose" is on, the local time of

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "model/Scheduler.h"
+#include "base/Scheduler.h"
 
 /// A timer that fires every `period` milliseconds on the scheduler's thread, like a window
 /// timer. Tick k is due at start + k × period, so late ticks do not shift the later ones.

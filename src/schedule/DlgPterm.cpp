@@ -16,9 +16,9 @@
 #include <iterator>
 #include <optional>
 
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/Prompts.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/Prompts.h"
 #include "schedule/TaskListFile.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "app/ZyntraScr.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "playlist/Playback.h"
 
 PageListTaskPlayer::PageListTaskPlayer(CZyntraScr& screen) : screen_(&screen) {}

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "model/LocalClock.h"
-#include "model/Scheduler.h"
+#include "base/LocalClock.h"
+#include "base/Scheduler.h"
 #include "playlist/RepeatingTimer.h"
 #include "schedule/TaskItem.h"
 #include "schedule/TaskPlayer.h"

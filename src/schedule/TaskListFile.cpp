@@ -1,9 +1,9 @@
 #include "schedule/TaskListFile.h"
 
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "model/Markup.h"
-#include "model/NumberFormat.h"
-#include "model/TextCodec.h"
+#include "base/NumberFormat.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/DesktopWindow.h"
+#include "qt/DesktopWindow.h"
 #include "app/ZyntraScr.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "schedule/DlgPterm.h"
 #include "schedule/PageListTaskPlayer.h"
 

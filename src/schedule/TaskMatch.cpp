@@ -1,6 +1,6 @@
 #include "schedule/TaskMatch.h"
 
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

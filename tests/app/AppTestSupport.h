@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "support/TempDir.h"
 
 /// The whole file, or "<missing>" when it cannot be read.

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "AppTestSupport.h"
-#include "app/IniFile.h"
-#include "model/TextCodec.h"
+#include "settings/IniFile.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 
-#include "app/DesktopWindow.h"
-#include "app/QtFont.h"
-#include "app/QtPrompts.h"
-#include "app/QtTranslations.h"
+#include "qt/DesktopWindow.h"
+#include "qt/QtFont.h"
+#include "qt/QtPrompts.h"
+#include "qt/QtTranslations.h"
 
 // Readable failures.
 void PrintTo(const FontDesc& f, std::ostream* os) {

@@ -11,9 +11,9 @@
 #include "app/ZyntraScr.h"
 #include "controls/Glasso.h"
 #include "model/ShowNode.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "support/FakeWidgetControls.h"
 #include "support/ScriptedPrompts.h"
 

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "AppTestSupport.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/CliArguments.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "cli/DumpFixture.h"
 #include "cli/ProjectJson.h"
-#include "model/AtomicFile.h"
-#include "model/TextCodec.h"
+#include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "app/AppTestSupport.h"
 #include "cli/DumpFixture.h"
-#include "model/AtomicFile.h"
-#include "model/TextCodec.h"
+#include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 
 namespace {
 

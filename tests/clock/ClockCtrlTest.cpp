@@ -13,12 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "app/QtPrompts.h"
+#include "qt/QtPrompts.h"
 #include "controls/ControlHost.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/Prompts.h"
-#include "model/VirtualScheduler.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/Prompts.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "clock/ClockText.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

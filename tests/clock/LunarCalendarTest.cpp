@@ -7,7 +7,7 @@
 
 #include "clock/ClockText.h"
 #include "clock/LunarCalendar.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 
 namespace {
 

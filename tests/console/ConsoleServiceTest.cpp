@@ -8,10 +8,10 @@
 
 #include "console/ConsolePlayer.h"
 #include "console/ConsoleService.h"
-#include "model/AtomicFile.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/TempDir.h"
 
 namespace {

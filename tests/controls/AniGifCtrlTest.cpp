@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "controls/AniGifCtrl.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

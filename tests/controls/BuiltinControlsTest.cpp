@@ -8,9 +8,9 @@
 #include "controls/BuiltinControls.h"
 #include "controls/ControlHost.h"
 #include "controls/RtfTextIds.h"
-#include "model/AtomicFile.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/ScriptedPrompts.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include "controls/ControlHost.h"
 #include "controls/ControlRegistry.h"
 #include "controls/ControlWidget.h"
-#include "model/AtomicFile.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/ScriptedPrompts.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "controls/ControlRegistry.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 

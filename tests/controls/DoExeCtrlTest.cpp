@@ -11,7 +11,7 @@
 
 #include "controls/DoExeCtrl.h"
 #include "controls/DoExeEditor.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 #include "support/ScriptedPrompts.h"
 
 namespace {

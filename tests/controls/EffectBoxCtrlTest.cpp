@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "controls/EffectBoxCtrl.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "app/QtScheduler.h"
+#include "qt/QtScheduler.h"
 #include "controls/MPlayerCtrl.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/BuiltinControl.h"
 #include "support/ScriptedPrompts.h"
 

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "app/QtScheduler.h"
+#include "qt/QtScheduler.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/RtfReader.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 

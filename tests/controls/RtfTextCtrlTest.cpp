@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 
 #include "controls/RtfTextCtrl.h"
-#include "model/AtomicFile.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/BuiltinControl.h"
 #include "support/ScriptedPrompts.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/SlideShow.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

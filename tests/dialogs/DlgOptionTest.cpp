@@ -4,7 +4,7 @@
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
-#include "dialogs/DlgOption.h"
+#include "app/DlgOption.h"
 #include "support/ScriptedPrompts.h"
 
 namespace {

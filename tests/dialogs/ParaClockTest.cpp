@@ -13,7 +13,7 @@
 #include "dialogs/ParaLabel.h"
 #include "dialogs/ParaPicture.h"
 #include "dialogs/UpDown.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 #include "dialogs/DialogTestSupport.h"
 
 namespace {

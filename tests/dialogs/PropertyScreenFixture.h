@@ -16,7 +16,7 @@
 #include "dialogs/PropertyWindows.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 
 /// A full screen window with fake widget controls, scripted prompts and the program's property
 /// windows, in a fresh folder for saved projects.

@@ -11,7 +11,7 @@
 #include "dialogs/ParaPicture.h"
 #include "dialogs/PropertyWindows.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "dialogs/DialogTestSupport.h"
 
 namespace {
@@ -31,6 +31,7 @@ protected:
       return std::make_unique<FakeWidgetControlFactory>(parent);
     };
     screen = std::make_unique<CZyntraScr>(std::move(s));
+    screen->SetPropertyWindowFactory(&CreatePropertyWindow);
     screen->Initialise();
   }
   void TearDown() override {

@@ -16,8 +16,8 @@
 #include "SwfWriter.h"
 #include "controls/ControlHost.h"
 #include "controls/FlashStandIn.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "support/ScriptedPrompts.h"
 
 // The player as the program gets it: the control host loads the built library and makes a

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "controls/FlashStandIn.h"
-#include "model/LocalClock.h"
-#include "model/Rect.h"
-#include "model/VirtualScheduler.h"
+#include "base/LocalClock.h"
+#include "base/Rect.h"
+#include "base/VirtualScheduler.h"
 #include "support/ScriptedPrompts.h"
 
 namespace {

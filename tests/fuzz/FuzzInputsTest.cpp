@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Harnesses.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace fs = std::filesystem;
 

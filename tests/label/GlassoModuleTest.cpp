@@ -9,9 +9,9 @@
 #include "GlassoTestSupport.h"
 #include "controls/ControlHost.h"
 #include "controls/ControlModule.h"
-#include "model/AtomicFile.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "GlassoTestSupport.h"
-#include "app/QtPrompts.h"
+#include "qt/QtPrompts.h"
 #include "label/Frm_Caption.h"
 
 using D = GlassoIds::Dispid;

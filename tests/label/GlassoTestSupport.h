@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "label/Glasso.h"
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 // Drives a control only through its dispatch interface, as the program does.
 

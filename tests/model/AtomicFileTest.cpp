@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

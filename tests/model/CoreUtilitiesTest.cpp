@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/AtomicFile.h"
-#include "model/DateTime.h"
-#include "model/NumberFormat.h"
-#include "model/TextCodec.h"
-#include "model/VirtualScheduler.h"
+#include "base/AtomicFile.h"
+#include "base/DateTime.h"
+#include "base/NumberFormat.h"
+#include "base/TextCodec.h"
+#include "base/VirtualScheduler.h"
 
 namespace {
 

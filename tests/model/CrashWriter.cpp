@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "controls/Glasso.h"
 #include "schedule/TaskListFile.h"
 #include "support/TestProject.h"

@@ -12,7 +12,7 @@
 #include "controls/EffectBox.h"
 #include "controls/Glasso.h"
 #include "model/ArrangeCodes.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "model/EditingSession.h"
 #include "model/FrameInfo.h"
 #include "support/TempDir.h"

@@ -16,14 +16,14 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "controls/DoExe.h"
 #include "controls/Glasso.h"
 #include "controls/RtfReader.h"
 #include "controls/SplitArguments.h"
-#include "model/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "model/Markup.h"
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 #include "schedule/TaskListFile.h"
 #include "support/TestProject.h"
 #include "support/TempDir.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace {
 

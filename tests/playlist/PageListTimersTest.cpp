@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/PowerControl.h"
-#include "model/VirtualScheduler.h"
+#include "settings/Settings.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/PowerControl.h"
+#include "base/VirtualScheduler.h"
 #include "playlist/AutoSaveTimer.h"
 #include "playlist/PowerOffTimer.h"
 

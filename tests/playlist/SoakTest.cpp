@@ -16,7 +16,7 @@
 #include "controls/EffectBox.h"
 #include "controls/MPlayer.h"
 #include "controls/RtfText.h"
-#include "model/VirtualScheduler.h"
+#include "base/VirtualScheduler.h"
 #include "model/ZyntraDoc.h"
 #include "playlist/MotionTask.h"
 #include "playlist/Playback.h"

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/AppTestSupport.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "schedule/DlgPterm.h"
 #include "schedule/FakeTaskPlayer.h"
 #include "schedule/TaskListFile.h"

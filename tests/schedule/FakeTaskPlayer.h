@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
 #include "schedule/TaskPlayer.h"
 
 /// "MM-DD hh:mm:ss" of a local date-time number.

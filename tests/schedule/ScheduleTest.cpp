@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "schedule/FakeTaskPlayer.h"
 #include "schedule/Schedule.h"
 

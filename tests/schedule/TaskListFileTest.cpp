@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/AppTestSupport.h"
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 #include "schedule/TaskListFile.h"
 
 namespace {

@@ -9,12 +9,13 @@
 #include "app/AppTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/ZyntraScr.h"
-#include "model/DateTime.h"
-#include "model/LocalClock.h"
-#include "model/VirtualScheduler.h"
+#include "base/DateTime.h"
+#include "base/LocalClock.h"
+#include "base/VirtualScheduler.h"
 #include "model/ZyntraDoc.h"
-#include "playlist/DPlayList.h"
+#include "app/DPlayList.h"
 #include "schedule/DlgPterm.h"
+#include "schedule/TaskListHooks.h"
 #include "schedule/TaskListFile.h"
 #include "support/FakeWidgetControls.h"
 #include "support/ScriptedPrompts.h"
@@ -31,6 +32,7 @@ protected:
     s.scheduler = &scheduler;
     s.clock = &clock;
     s.settingsPath = dir.File("setup.ini");
+    s.addTaskList = [](CZyntraScr& screen) { InstallTaskList(screen); };
     s.makeControlFactory = [](QWidget* parent) {
       return std::make_unique<FakeWidgetControlFactory>(parent);
     };

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/DateTime.h"
+#include "base/DateTime.h"
 #include "schedule/TaskMatch.h"
 
 namespace {

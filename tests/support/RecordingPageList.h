@@ -7,7 +7,7 @@
 #include "model/EditingSession.h"
 #include "model/ObjectKind.h"
 #include "model/PageListLink.h"
-#include "model/Rect.h"
+#include "base/Rect.h"
 #include "model/ZyntraDoc.h"
 
 /// The page list's side of the document for core tests: it records every call as text and

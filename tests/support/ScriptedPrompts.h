@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompts.h"
+#include "base/Prompts.h"
 
 /// Prompts for tests: records every message and chooser call and answers from scripts.
 class ScriptedPrompts : public Prompts {

@@ -1,6 +1,0 @@
-#include "app/ZyntraApp.h"
-
-int main(int argc, char** argv) {
-  CZyntraApp app(argc, argv);
-  return app.Run();
-}
