@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "AppTestSupport.h"
+#include "app/AppTestSupport.h"
 #include "settings/IniFile.h"
 #include "base/TextCodec.h"
 

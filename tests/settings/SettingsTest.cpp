@@ -3,7 +3,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "AppTestSupport.h"
+#include "app/AppTestSupport.h"
 #include "settings/Settings.h"
 
 namespace {
