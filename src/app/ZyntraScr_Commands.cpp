@@ -105,16 +105,11 @@ void CZyntraScr::SurfaceCommand(int id) {
     if (pageList_) pageList_->DeleteSelected();
     break;
   case cmd::SurfaceHideShow:
-    if (ShowNode* node = CurrentNode(); IsObject(node)) {
-      Edit({node}, {}, false, [this, node] {
-        node->visible = !node->visible;
-        if (node == SelectedNode()) node->control->ShowWindow(node->visible);
-      });
-    }
+    if (ShowNode* node = CurrentNode(); IsObject(node) && Session()) Session()->ToggleHidden(*node);
     break;
   case cmd::SurfaceFreeze:
-    if (ShowNode* node = CurrentNode(); IsObject(node)) {
-      Edit({node}, {}, false, [node] { node->unlocked = !node->unlocked; });
+    if (ShowNode* node = CurrentNode(); IsObject(node) && Session()) {
+      Session()->ToggleFrozen(*node);
       update();
     }
     break;
@@ -138,14 +133,9 @@ void CZyntraScr::SurfaceCommand(int id) {
 }
 
 void CZyntraScr::ArrangeObject(int code) {
-  CControlWrapper* window = SelectedWindow();
-  if (!window) return;
-  // The full-screen toggle's state is part of the change, so that undo gives it back too.
-  Edit({SelectedNode()}, {}, false, [&] {
-    const std::optional<Rect> r =
-        Session()->Arrange(code, window->GetWindowRect(), Rect{0, 0, width(), height()});
-    if (r) window->MoveWindow(*r);
-  });
+  ShowNode* node = SelectedNode();
+  if (!node) return;
+  Session()->ArrangeObject(*node, code, Rect{0, 0, width(), height()});
   update();
 }
 

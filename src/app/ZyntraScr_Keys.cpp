@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/ZyntraScr.h"
 #include "controls/ControlWrapper.h"
+#include "model/EditingSession.h"
 #include "model/ShowNode.h"
 #include "model/ZyntraDoc.h"
 #include "app/DPlayList.h"
@@ -82,13 +83,10 @@ bool CZyntraScr::FilterKeyDown(int key, Qt::KeyboardModifiers modifiers, bool re
   default: return false;
   }
   // A key held down moves by many steps; they are one change.
-  if (CControlWrapper* window = SelectedWindow()) {
-    ShowNode* node = SelectedNode();
-    Edit({node}, "nudge " + node->name, repeat, [&] {
-      Rect r = window->GetWindowRect();
-      r.OffsetRect(dx, dy);
-      window->MoveWindow(r);
-    });
+  if (ShowNode* node = SelectedNode()) {
+    Rect r = node->control->GetWindowRect();
+    r.OffsetRect(dx, dy);
+    Session()->MoveObject(*node, r, "nudge", repeat);
   } else {
     ShowNode* root = pageList_ ? pageList_->Document().Root() : nullptr;
     Edit({root}, "nudge screen", repeat, [&] {

@@ -126,8 +126,7 @@ void CZyntraScr::OnMouseMove(Point p, const QPoint& globalPos) {
 
   // A press that started no drag (a frozen object): the movement ends it.
   if (mouseDown_ && tracker_) {
-    if (ShowNode* node = SelectedNode())
-      Edit({node}, {}, false, [this, node] { node->control->MoveWindow(tracker_->rect); });
+    if (ShowNode* node = SelectedNode()) Session()->MoveObject(*node, tracker_->rect);
     mouseDown_ = false;
     releaseMouse();
     showTracker_ = true;
@@ -163,8 +162,7 @@ void CZyntraScr::EndTrackerDrag(bool cancelled) {
       tracker_.reset();
     }
   } else {
-    if (ShowNode* node = SelectedNode())
-      Edit({node}, {}, false, [this, node] { node->control->MoveWindow(tracker_->rect); });
+    if (ShowNode* node = SelectedNode()) Session()->MoveObject(*node, tracker_->rect);
     showTracker_ = true;
   }
   UpdateDragFrame();

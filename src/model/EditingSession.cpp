@@ -198,6 +198,36 @@ bool EditingSession::Delete(const std::string& name) {
   return true;
 }
 
+bool EditingSession::ArrangeObject(ShowNode& object, int code, const Rect& surface) {
+  if (!object.control) return false;
+  bool arranged = false;
+  // The full-screen toggle's state is part of the change, so that undo gives it back too.
+  Change({&object}, {}, false, [&] {
+    const std::optional<Rect> r = Arrange(code, object.control->GetWindowRect(), surface);
+    if (r) object.control->MoveWindow(*r);
+    arranged = r.has_value();
+  });
+  return arranged;
+}
+
+void EditingSession::MoveObject(ShowNode& object, const Rect& rect, const std::string& how,
+                                bool merge) {
+  if (!object.control) return;
+  const std::string key = how.empty() ? std::string() : how + " " + object.name;
+  Change({&object}, key, merge, [&] { object.control->MoveWindow(rect); });
+}
+
+void EditingSession::ToggleHidden(ShowNode& object) {
+  Change({&object}, {}, false, [&] {
+    object.visible = !object.visible;
+    if (object.control) object.control->ShowWindow(object.visible);
+  });
+}
+
+void EditingSession::ToggleFrozen(ShowNode& object) {
+  Change({&object}, {}, false, [&] { object.unlocked = !object.unlocked; });
+}
+
 void EditingSession::SetCurrent(ShowNode* node) {
   current_ = node;
   if (selected_ != node) selected_ = nullptr;

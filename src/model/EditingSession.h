@@ -137,6 +137,20 @@ public:
   /// one full-screen flag for the whole surface, whichever object is arranged. None for another
   /// code.
   std::optional<Rect> Arrange(int code, Rect object, const Rect& surface);
+  /// Arranges the object `object` by an arrange code on a surface of `surface` (see Arrange) as
+  /// one step; false when the code puts it nowhere.
+  bool ArrangeObject(ShowNode& object, int code, const Rect& surface);
+  /// Moves the object `object`'s window to `rect` as one step. With `merge` set, a move that
+  /// follows a move of the same object made the same way (`how`: "nudge" for the arrow keys)
+  /// joins it: a key held down is one step.
+  void MoveObject(ShowNode& object, const Rect& rect, const std::string& how = {},
+                  bool merge = false);
+  /// Hides a shown object or shows a hidden one, on the surface too, as one step.
+  void ToggleHidden(ShowNode& object);
+  /// Freezes an object (the mouse no longer moves or sizes it) or frees a frozen one, as one
+  /// step.
+  void ToggleFrozen(ShowNode& object);
+
   /// True after a full-screen arrange that has not been undone by the next one.
   bool FullScreen() const { return fullScreen_; }
 

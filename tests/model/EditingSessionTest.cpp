@@ -158,6 +158,60 @@ TEST(EditingSession, FullScreenAndBackShareOneRestoreRectangleForTheSurface) {
   EXPECT_FALSE(s.session.FullScreen());
 }
 
+TEST(EditingSession, HidingFreezingMovingAndArrangingAreStepsOfTheirOwn) {
+  Session s;
+  ShowNode* text = s.Make(ObjectKind::Label, {10, 10, 110, 60});
+  CControlWrapper& window = *text->control;
+  const size_t made = s.session.History().Size();
+
+  s.session.ToggleHidden(*text);
+  EXPECT_FALSE(text->visible);
+  EXPECT_FALSE(window.IsWindowVisible()) << "hidden on the surface at once";
+  s.session.ToggleFrozen(*text);
+  EXPECT_FALSE(text->unlocked);
+  EXPECT_EQ(s.session.History().Size(), made + 2);
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_TRUE(text->unlocked);
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_TRUE(text->visible);
+  EXPECT_TRUE(window.IsWindowVisible());
+  ASSERT_TRUE(s.session.Redo());
+  ASSERT_TRUE(s.session.Redo());
+  EXPECT_FALSE(text->visible);
+  EXPECT_FALSE(text->unlocked);
+
+  // Nudges of one object held down merge; a drag, or a nudge of another object, does not.
+  ShowNode* clock = s.Make(ObjectKind::Clock, {200, 10, 300, 110});
+  const size_t before = s.session.History().Size();
+  s.session.MoveObject(*text, {11, 10, 111, 60}, "nudge", false);
+  s.session.MoveObject(*text, {12, 10, 112, 60}, "nudge", true);
+  s.session.MoveObject(*text, {13, 10, 113, 60}, "nudge", true);
+  EXPECT_EQ(s.session.History().Size(), before + 1);
+  s.session.MoveObject(*clock, {201, 10, 301, 110}, "nudge", true);
+  s.session.MoveObject(*text, {50, 50, 150, 100});
+  s.session.MoveObject(*text, {60, 60, 160, 110}, {}, true);
+  EXPECT_EQ(s.session.History().Size(), before + 4);
+  ASSERT_TRUE(s.session.Undo());
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_EQ(window.GetWindowRect(), (Rect{13, 10, 113, 60}));
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_EQ(clock->control->GetWindowRect(), (Rect{200, 10, 300, 110}));
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_EQ(window.GetWindowRect(), (Rect{10, 10, 110, 60})) << "three nudges, one step";
+
+  // Full screen and back: undo gives back the rectangle and the toggle's state.
+  const Rect surface{0, 0, 640, 480};
+  EXPECT_TRUE(s.session.ArrangeObject(*text, cmd::ArrangeFullScreen, surface));
+  EXPECT_EQ(window.GetWindowRect(), surface);
+  EXPECT_TRUE(s.session.FullScreen());
+  ASSERT_TRUE(s.session.Undo());
+  EXPECT_EQ(window.GetWindowRect(), (Rect{10, 10, 110, 60}));
+  EXPECT_FALSE(s.session.FullScreen());
+  const size_t steps = s.session.History().Size();
+  EXPECT_FALSE(s.session.ArrangeObject(*text, 12345, surface));
+  EXPECT_EQ(s.session.History().Size(), steps) << "an unknown code changes nothing";
+}
+
 // What is current and what is selected, as the session keeps them for the windows: the
 // document's current page follows, and nothing stays pointing into a node that is deleted or a
 // project that is cleared.
