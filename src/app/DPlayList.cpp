@@ -271,10 +271,7 @@ void CDPlayList::DeleteSelected() {
   rebuilding_ = true;
   delete item;
   rebuilding_ = false;
-  if (ShowNode* node = Document().FindNode(text, Document().Root())) {
-    NodeGoing(*node);
-    session_->Delete(text);
-  }
+  session_->Delete(text); // the surface let go of its selection above
   // The tree moved its highlight to a neighbour of the deleted item on its own; the highlight,
   // the status bar and the surface follow what is current: the page of a deleted object, or
   // the root after the current page went.
@@ -538,8 +535,10 @@ void CDPlayList::StateRestored(ShowNode& node, const CControlWrapper* replaced) 
     if (replaced) ShowPageObjects(node.parent, true);
     if (session_->Current() != &node) SelectItemByText(node.name);
     // The tracker follows the rectangle (and the control) put back.
-    screen_->SelectObject(&node);
-    screen_->RefreshSelection();
+    if (session_->Selected() == &node)
+      screen_->RefreshSelection();
+    else
+      screen_->SelectObject(&node);
   }
   screen_->ReloadPropertyWindow();
   screen_->update();

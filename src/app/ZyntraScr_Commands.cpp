@@ -105,10 +105,10 @@ void CZyntraScr::SurfaceCommand(int id) {
     if (pageList_) pageList_->DeleteSelected();
     break;
   case cmd::SurfaceHideShow:
-    if (ShowNode* node = CurrentNode(); IsObject(node) && Session()) Session()->ToggleHidden(*node);
+    if (ShowNode* node = CurrentNode(); IsObject(node)) Session()->ToggleHidden(*node);
     break;
   case cmd::SurfaceFreeze:
-    if (ShowNode* node = CurrentNode(); IsObject(node) && Session()) {
+    if (ShowNode* node = CurrentNode(); IsObject(node)) {
       Session()->ToggleFrozen(*node);
       update();
     }
